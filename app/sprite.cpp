@@ -1,0 +1,297 @@
+// The converter's work: PCX decoding into the logical screen, the two sprite
+// copies, and writing the sprite file.
+#include "pcx2spr.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "gem/internal.h"
+
+char spritename[14] = "monst999.spr";
+MFDB display = {NULL, 320, 200, 0, 0, 0, 0, 0, 0};
+MFDB behind = {NULL, 48, 144, 0, 0, 0, 0, 0, 0};
+short fudge[8];
+unsigned char palette[PALETTE_ENTRIES * 3];
+unsigned char sprite[SPRITE_BYTES];
+unsigned char size;
+short pallength;
+short vrez;
+char dirname[PATH_BYTES];
+char selfile[128];
+FILE *fp;
+
+static const int PCX_HEADER_BYTES = 128;
+static const int PCX_PALETTE_BYTES = 768;
+static const int LOGICAL_STRIDE = 320;
+
+unsigned char size_from_name(const char *name)
+{
+    const char *slash = strrchr(name, '/');
+    return (unsigned char)atoi(slash ? slash + 1 : name);
+}
+
+int ReadPcxLine(unsigned char *p, int hrez)
+{
+    int n = 0;
+    do {
+        int c = getc(fp);
+        if (c >= 192) {
+            int count = c & 63;
+            int value = getc(fp);
+            for (int i = 0; i < count; i++)
+                p[n++] = (unsigned char)(value + 16);
+        } else {
+            p[n++] = (unsigned char)(c + 16);  // EOF (-1) gives 15
+        }
+    } while (n < hrez);
+
+    if (hrez < vrez / 3) {
+        memcpy(p + hrez, p, (size_t)hrez);
+        n = std::max(n, 2 * hrez);
+    }
+    return n;
+}
+
+// Palette bytes sit in the file's last 768 bytes; those a short file does not
+// have read as 0.
+static void read_palette(long length)
+{
+    memset(palette, 0, sizeof palette);
+    long start = length - PCX_PALETTE_BYTES;
+    long skip = start < 0 ? -start : 0;
+    if (skip >= (long)sizeof palette)
+        return;
+    if (fseek(fp, start + skip, SEEK_SET) != 0)
+        return;
+    size_t got = fread(palette + skip, 1, sizeof palette - (size_t)skip, fp);
+    (void)got;  // what is missing stays 0
+}
+
+// Entries up to the first stop colour (255, 0, 255) go into the file.
+static short palette_length(void)
+{
+    short n = 0;
+    while (n < PALETTE_ENTRIES) {
+        const unsigned char *e = palette + 3 * n;
+        if ((e[0] & e[2]) == 255 && e[1] == 0)
+            break;
+        n++;
+    }
+    return n;
+}
+
+const char *loadpcx(void)
+{
+    static std::string reason;
+    fp = fopen(dirname, "rb");
+    if (!fp) {
+        reason = std::string("cannot be opened: ") + strerror(errno);
+        return reason.c_str();
+    }
+    unsigned char head[PCX_HEADER_BYTES];
+    if (fread(head, 1, sizeof head, fp) != sizeof head) {
+        fclose(fp);
+        fp = NULL;
+        return "is shorter than its 128-byte header";
+    }
+    short xmax = (short)(head[8] | head[9] << 8);
+    if (xmax < 0) {
+        fclose(fp);
+        fp = NULL;
+        return "has a negative width (xmax below 0)";
+    }
+    int hrez = xmax + 1;
+    vrez = (short)(6 * side_of(size));
+
+    Setscreen(1, 0);
+    std::vector<unsigned char> line(LINE_BYTES);
+    unsigned char *row = Logbase();
+    for (int i = 0; i < vrez; i++) {
+        int n = ReadPcxLine(line.data(), hrez);
+        memcpy(row, line.data(), (size_t)std::min(n, LOGICAL_STRIDE));  // never past the row
+        row += LOGICAL_STRIDE;
+    }
+
+    fseek(fp, 0, SEEK_END);
+    read_palette(ftell(fp));
+    fclose(fp);
+    fp = NULL;
+
+    pallength = palette_length();
+    Forcepalette(16, pallength, palette);
+    Setscreen(0, 0);
+    return NULL;
+}
+
+void cut_sprite(void)
+{
+    short a = (short)side_of(size);
+    behind.fd_addr = sprite;
+    behind.fd_w = a;
+    behind.fd_h = (short)(6 * a);
+    fudge[0] = 0;
+    fudge[1] = 0;
+    fudge[2] = (short)(a - 1);
+    fudge[3] = (short)(6 * a - 1);
+    fudge[4] = 0;
+    fudge[5] = 0;
+    fudge[6] = (short)(a - 1);
+    fudge[7] = (short)(6 * a - 1);
+    vro_cpyfm(handle, 3, fudge, &display, &behind);
+
+    behind.fd_addr = sprite + 6 * a * a;
+    fudge[0] = a;
+    fudge[2] = (short)(2 * a - 1);
+    vro_cpyfm(handle, 3, fudge, &display, &behind);
+}
+
+static std::vector<unsigned char> sprite_file_bytes(void)
+{
+    int a = side_of(size);
+    std::vector<unsigned char> out;
+    out.push_back(size);
+    out.push_back((unsigned char)pallength);
+    out.insert(out.end(), palette, palette + 3 * pallength);
+    for (int j = 0; j < 12 * a * a; j++)
+        out.push_back((unsigned char)(sprite[j] - 16));  // back to the PCX index
+    return out;
+}
+
+static bool write_all(int fd, const unsigned char *p, size_t n)
+{
+    while (n > 0) {
+        ssize_t w = write(fd, p, n);
+        if (w < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        p += w;
+        n -= (size_t)w;
+    }
+    return true;
+}
+
+const char *write_sprite(const char *path)
+{
+    static std::string reason;
+    std::vector<unsigned char> bytes = sprite_file_bytes();
+
+    std::string tmp = std::string(path) + ".XXXXXX";
+    int fd = mkstemp(&tmp[0]);
+    if (fd < 0) {
+        reason = std::string("cannot create ") + path + ": " + strerror(errno);
+        return reason.c_str();
+    }
+    // A new file gets the permissions fopen would have given it.
+    mode_t mask = umask(0);
+    umask(mask);
+    bool ok = fchmod(fd, 0666 & ~mask) == 0 && write_all(fd, bytes.data(), bytes.size());
+    int err = errno;
+    if (close(fd) != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
+    if (ok && rename(tmp.c_str(), path) != 0) {
+        ok = false;
+        err = errno;
+    }
+    if (!ok) {
+        unlink(tmp.c_str());
+        reason = std::string("cannot write ") + path + ": " + strerror(err);
+        return reason.c_str();
+    }
+    return NULL;
+}
+
+// Tells the user why nothing was written. Alert lines hold 32 characters.
+static void refuse(const char *picture, const char *reason)
+{
+    const char *base = strrchr(picture, '/');
+    std::string name = base ? base + 1 : picture;
+    std::string why = reason;
+    for (std::string *s : {&name, &why}) {
+        if (s->size() > 32)
+            s->resize(32);
+        std::replace(s->begin(), s->end(), '|', '/');
+        std::replace(s->begin(), s->end(), ']', ')');
+    }
+    std::string alert = "[3][Picture refused:|" + name + "|" + why + "][ OK ]";
+    form_alert(1, alert.c_str());
+}
+
+static const char *side_problem(void)
+{
+    static char reason[64];
+    if (side_of(size) <= MAX_SIDE)
+        return NULL;
+    snprintf(reason, sizeof reason, "side %d is above %d", side_of(size), MAX_SIDE);
+    return reason;
+}
+
+void save_sprite(void)
+{
+    form_input_text(12, "Name", spritename, "Save as");
+    const char *err = write_sprite(spritename);
+    if (err)
+        refuse(spritename, err);
+}
+
+void load_sprite(void)
+{
+    short replace = 0;
+    strcpy(selfile, "*.pcx");
+    fsel_exinput(dirname, selfile, &replace, "Load a PCX");
+    if (!replace)
+        return;
+
+    size = (unsigned char)atoi(selfile);
+    if (const char *err = side_problem()) {
+        refuse(selfile, err);
+        return;
+    }
+    if (strlen(dirname) + strlen(selfile) >= sizeof dirname) {
+        refuse(selfile, "its path is too long");
+        return;
+    }
+    strcat(dirname, selfile);
+    if (const char *err = loadpcx()) {
+        refuse(dirname, err);
+        return;
+    }
+    cut_sprite();
+    save_sprite();
+}
+
+static int batch_error(const char *picture, const char *reason)
+{
+    fprintf(stderr, "pcx2spr: %s: %s\n", picture, reason);
+    return 1;
+}
+
+int convert_batch(const char *picture, const char *output)
+{
+    _gemio = &_memory_io;
+    appl_init(0);
+
+    size = size_from_name(picture);
+    if (const char *err = side_problem())
+        return batch_error(picture, err);
+    if (strlen(picture) >= sizeof dirname)
+        return batch_error(picture, "its path is too long");
+    strcpy(dirname, picture);
+    if (const char *err = loadpcx())
+        return batch_error(picture, err);
+    cut_sprite();
+    if (const char *err = write_sprite(output))
+        return batch_error(picture, err);
+    return 0;
+}

@@ -1,0 +1,350 @@
+/*
+ * gem.h - the GEM desktop calls (AES and VDI) and the TOS screen and palette
+ * calls, on one 8-bit, 256-colour Allegro 4 screen.
+ *
+ * This one header lists everything an application uses: the shared types,
+ * the constants, and every call, grouped by subsystem in building order.
+ * It compiles as C99 and as C++.
+ *
+ *   - 16-bit values are `short`, 32-bit values `int32_t`.
+ *   - Rectangles are inclusive corner pairs (VDI) or position and size
+ *     (GRECT, objects).
+ *   - The application defines the workstation handle: `int handle = 0;`.
+ *     0 to 3 draw on the visible screen, 4 and above on the logical screen.
+ *
+ * Colours: entries 0 to 15 are the interface colours; pictures use 16 and up.
+ * Colour 0 is transparent in masked copies and in the mouse cursor.
+ */
+#ifndef GEM_GEM_H
+#define GEM_GEM_H
+
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* ---------------------------------------------------------------------------
+ * Shared types
+ * ------------------------------------------------------------------------- */
+
+typedef struct grect {
+    short g_x, g_y, g_w, g_h;
+} GRECT;
+
+/* A memory form: 8-bit pixels, one byte each, rows one after another with a
+ * row length of fd_w bytes. A null fd_addr stands for the drawing surface that
+ * `handle` selects. The fields after fd_h are not read and are left 0. */
+typedef struct fdbstr {
+    void *fd_addr;
+    short fd_w;
+    short fd_h;
+    short fd_wdwidth;
+    short fd_stand;
+    short fd_nplanes;
+    short fd_r1, fd_r2, fd_r3;
+} MFDB, FDB;
+
+/* One node of an object tree, as installed in memory. Stored resource images
+ * keep the 24-byte layout with a 32-bit ob_spec; installing widens ob_spec so
+ * that it can hold an address. For types 27 and below it holds inline data
+ * in its low 32 bits (an OT_BOXCHAR's character is its lowest byte). */
+typedef struct object {
+    short ob_next;            /* next sibling; the last child holds its parent */
+    short ob_head;            /* first child, -1 if none */
+    short ob_tail;            /* last child, -1 if none */
+    unsigned char ob_type;    /* OT_* */
+    unsigned char ob_flags;   /* OF_*: behaviour and state in one byte */
+    unsigned char ob_colbyte; /* low 4 bits text colour, high 4 bits frame colour */
+    unsigned char ob_font;    /* font number for vst_font */
+    unsigned char ob_border;  /* 1: frame on the edge; else one pixel outside */
+    unsigned char ob_fill;    /* fill colour */
+    long ob_spec;             /* string, TEDINFO address or inline value */
+    short ob_x, ob_y;         /* relative to the parent (root: absolute) */
+    short ob_width, ob_height;
+} OBJECT;
+
+/* Formatted text record, as installed in memory. */
+typedef struct text_edinfo {
+    char *te_ptext;   /* the text, edited in place */
+    char *te_ptmplt;  /* literals and '_' placeholders */
+    short te_pvalid;  /* '9' digits, 'A' hex digits, anything else: any */
+    short te_ptxtlen; /* OT_SCROLLTEXT: size of the text buffer */
+} TEDINFO;
+
+/* Resource header, 14 bytes at the start of a resource image. Offsets count
+ * from the data block that follows the header. */
+typedef struct rshdr {
+    unsigned short rsh_rssize;
+    unsigned short rsh_tedinfo;
+    unsigned short rsh_object;
+    unsigned short rsh_trindex;
+    short rsh_nteds;
+    short rsh_nobs;
+    short rsh_ntrees;
+} RSHDR;
+
+/* Bitmap font header, the first 88 bytes of a font image; the character
+ * offset table and the font form follow it. The three pointer slots and
+ * next_font are 32-bit values kept for the image layout: the layer holds
+ * the native addresses of a registered font's table and form elsewhere. */
+typedef struct font_hdr {
+    short font_id;
+    short size;
+    char name[32];
+    short first_ade, last_ade;
+    short top, ascent, half, descent, bottom;
+    short max_char_width, max_cell_width;
+    short loffset, roffset;
+    short thicken, ul_size, lighten, skew;
+    short flags;          /* 0x0400: the image is stored high byte first */
+    int32_t hoff_base;
+    int32_t coff_base;
+    int32_t form_base;
+    short form_width;     /* bytes per row of the font form */
+    short form_height;    /* rows = cell height */
+    int32_t next_font;
+} GFONT;
+
+/* Two-colour mouse shape: 36 16-bit words. Mask and data word k is row k;
+ * bit 15 is the left column. */
+typedef struct mshape {
+    short ms_xhot, ms_yhot;
+    short ms_maskcol, ms_datacol;
+    unsigned short ms_mask[16];
+    unsigned short ms_data[16];
+} MSHAPE;
+
+/* ---------------------------------------------------------------------------
+ * Constants
+ * ------------------------------------------------------------------------- */
+
+/* Object types */
+#define OT_BOX        20
+#define OT_IBOX       25
+#define OT_BOXCHAR    27
+#define OT_STRING     28
+#define OT_FTEXT      29
+#define OT_EDTEXT     30
+#define OT_SCROLLTEXT 31
+#define OT_TITLE      32
+
+/* Object flags (behaviour and state) */
+#define OF_DEFAULT  0x01
+#define OF_EXIT     0x02
+#define OF_CHECKED  0x04
+#define OF_LASTOB   0x08
+#define OF_HIDDEN   0x10
+#define OF_SELECTED 0x20
+#define OF_DISABLED 0x40
+#define OF_FRAMED   0x80
+
+#define NIL (-1)
+
+/* rsrc_gaddr kinds */
+#define R_TREE     0
+#define R_OBJECT   1
+#define R_TEDINFO  2
+
+/* Text effects */
+#define TXT_BOLD       0x01
+#define TXT_LIGHT      0x02
+#define TXT_ITALIC     0x04
+#define TXT_UNDERLINED 0x08
+#define TXT_WIDE       0x10
+
+/* evnt_multi request and result bits */
+#define EV_KEYBOARD 0x01
+#define EV_BUTTON   0x02
+#define EV_RECT1    0x04
+#define EV_RECT2    0x08
+#define EV_MESSAGE  0x10
+#define EV_TIMER    0x20
+
+#define MSG_MENU_CHOSEN 10
+
+/* graf_mouse shapes and requests */
+#define ARROW       0
+#define TEXT_CRSR   1
+#define BUSY_BEE    2
+#define POINT_HAND  3
+#define FLAT_HAND   4
+#define THIN_CROSS  5
+#define THICK_CROSS 6
+#define OUTLN_CROSS 7
+#define USER_DEF    255
+#define M_OFF       256
+#define M_ON        257
+
+/* Layer key codes (besides plain characters) */
+#define K_F1        323
+#define K_F12       334
+#define K_UP        354
+#define K_LEFT      356
+#define K_RIGHT     358
+#define K_DOWN      360
+#define K_DELETE    128
+#define K_BACKSPACE 127
+#define K_RETURN    13
+
+/* Modifier bits of kbstat */
+#define K_RSHIFT 0x01
+#define K_LSHIFT 0x02
+#define K_CTRL   0x04
+#define K_ALT    0x08
+
+/* ---------------------------------------------------------------------------
+ * The application's workstation handle (defined by the application)
+ * ------------------------------------------------------------------------- */
+
+extern int handle;
+
+/* ---------------------------------------------------------------------------
+ * Application start-up and shutdown
+ * ------------------------------------------------------------------------- */
+
+int appl_init(int rez);  /* 0: 320x200, 1: 640x480, 2: 800x600; returns 1 */
+int appl_exit(void);     /* never returns; exit status 0 */
+int graf_handle(short *wchar, short *hchar, short *wbox, short *hbox);
+
+/* ---------------------------------------------------------------------------
+ * Screen modes and screen buffers (TOS)
+ * ------------------------------------------------------------------------- */
+
+void Setscreen(int mode, int rez); /* 1 logical, 0 visible, other: set mode */
+int Getrez(void);
+unsigned char *Logbase(void);
+void *Physbase(void);              /* always null: the screen is not addressable */
+
+/* ---------------------------------------------------------------------------
+ * Palette (TOS); colour triples are 8-bit red, green, blue
+ * ------------------------------------------------------------------------- */
+
+void Setpalette(void);
+int Setcolor(int index, const unsigned char *rgb); /* index >= 256: find or add */
+int Getpalette(void);
+int Resetpalette(int count);
+void Palettize(int count, unsigned char *map, const unsigned char *rgb);
+void Getcolor(int index, unsigned char *rgb);
+int Grabpalette(unsigned char *rgb);
+void Storepalette(int first, int count, const unsigned char *rgb);
+void Forcepalette(int first, int count, const unsigned char *rgb);
+void Defaultpalette(void);
+
+/* ---------------------------------------------------------------------------
+ * Mouse cursor
+ * ------------------------------------------------------------------------- */
+
+int graf_mouse(int number, const MSHAPE *form);
+void v_hide_c(int handle);
+void v_show_c(int handle, int reset);
+
+/* ---------------------------------------------------------------------------
+ * Input polling and simple events
+ * ------------------------------------------------------------------------- */
+
+void vq_mouse(int handle, short *buttons, short *x, short *y);
+void vq_key_s(int handle, short *state);
+void vq_keybd(int handle, short *key);
+int evnt_keybd(void);
+int evnt_button(int clicks, int mask, int state,
+                short *mx, short *my, short *mbuttons, short *mkbstat);
+int evnt_timer(int locount, int hicount);
+int evnt_mouse(int leave, int rx, int ry, int rw, int rh,
+               short *mx, short *my, short *mbuttons, short *mkbstat);
+
+/* ---------------------------------------------------------------------------
+ * VDI: workstation, attributes and primitives
+ * ------------------------------------------------------------------------- */
+
+int v_opnvwk(short *work_in, short *handle_out, short *work_out);
+void v_clsvwk(int handle);
+void v_clrwk(int handle);
+void vs_clip(int handle, int flag, const short *pxy);
+int vsl_color(int handle, int color);
+int vsf_color(int handle, int color);
+int vst_color(int handle, int color);
+int vst_effects(int handle, int effects);
+int vex_retime(int handle, void (*routine)(void), void (**old)(void), int period);
+void v_bar(int handle, const short *pxy);
+void v_pline(int handle, int count, const short *pxy);
+
+/* ---------------------------------------------------------------------------
+ * VDI: raster copy. pxy: source x1,y1,x2,y2 then destination x1,y1,x2,y2.
+ * Modes: 0 fill 0, 3 replace, 5 transparent (source 0 left out), 15 fill 1.
+ * ------------------------------------------------------------------------- */
+
+void vro_cpyfm(int handle, int mode, const short *pxy, const MFDB *src, const MFDB *dst);
+
+/* ---------------------------------------------------------------------------
+ * VDI: fonts and text
+ * ------------------------------------------------------------------------- */
+
+int vst_user_font(int handle, void *font);          /* number, or -1 */
+int vst_load_font(int handle, const char *filename); /* number, or -1 */
+int vst_unload_font(int handle, int number);        /* fonts left, or 0 */
+int vst_font(int handle, int number);
+void v_gtext(int handle, int x, int y, const char *string);
+
+/* ---------------------------------------------------------------------------
+ * Resources and object trees
+ * ------------------------------------------------------------------------- */
+
+int rsrc_load(const char *path);
+int rsrc_include(void *image);
+int rsrc_gaddr(int kind, int index, void *out);
+int rsrc_free(void);
+
+int objc_offset(OBJECT *tree, int obj, short *x, short *y);
+int objc_find(OBJECT *tree, int start, int depth, int mx, int my);
+int objc_draw(OBJECT *tree, int start, int depth, int x, int y, int w, int h);
+
+int graf_rubberbox(int x, int y, int minw, int minh, short *w, short *h);
+int graf_dragbox(int w, int h, int x, int y, int bx, int by, int bw, int bh,
+                 short *fx, short *fy);
+int graf_slidebox(OBJECT *tree, int parent, int slider, int vertical);
+
+/* ---------------------------------------------------------------------------
+ * Menus and message events
+ * ------------------------------------------------------------------------- */
+
+int menu_bar(OBJECT *tree, int show);
+int menu_tnormal(OBJECT *tree, int index, int normal);
+int menu_icheck(OBJECT *tree, int index, int check);
+int menu_ienable(OBJECT *tree, int index, int enable);
+
+int evnt_multi(int flags, int clicks, int mask, int state,
+               int m1flag, int m1x, int m1y, int m1w, int m1h,
+               int m2flag, int m2x, int m2y, int m2w, int m2h,
+               short *msg, int locount, int hicount,
+               short *mx, short *my, short *mbutton, short *mkbstat,
+               short *keycode, short *nclicks);
+int evnt_mesag(short *msg);
+
+/* ---------------------------------------------------------------------------
+ * Forms and dialogs
+ * ------------------------------------------------------------------------- */
+
+int form_center(OBJECT *tree, short *x, short *y, short *w, short *h);
+int form_dial(int flag, int lx, int ly, int lw, int lh, int x, int y, int w, int h);
+int form_do(OBJECT *tree, int start);
+int form_alert(int default_button, const char *alert);
+int form_infobox(OBJECT *tree);
+int form_input_text(int maxlen, const char *prompt, char *text, const char *title);
+int form_input(int maxlen, const char *prompt, int value, const char *title);
+int form_error(int code);
+int form_error_text(const char *text);
+
+/* ---------------------------------------------------------------------------
+ * File selector
+ * ------------------------------------------------------------------------- */
+
+int fsel_exinput(char *path, char *file, short *button, const char *title);
+int fsel_input(char *path, char *file, short *button);
+int fsel_set_extn(const char *ext);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* GEM_GEM_H */

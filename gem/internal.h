@@ -1,0 +1,176 @@
+/*
+ * internal.h - the layer's module state and internal routines, for the
+ * layer's own files, its tests and its tools. Applications use gem.h only.
+ *
+ * Sections follow the subsystems: runtime (start-up, screen, palette,
+ * cursor), input, VDI, resources, forms, file selector. Each global is
+ * defined in the file that owns it (see the comment at each section).
+ */
+#ifndef GEM_INTERNAL_H
+#define GEM_INTERNAL_H
+
+#include <allegro.h>
+#include <stdint.h>
+
+#include "gem.h"
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* ---------------------------------------------------------------------------
+ * Platform seam (gem/runtime/platform.cpp)
+ *
+ * Everything the layer asks of the machine beyond plain bitmap drawing goes
+ * through `_gemio`: starting the library's services, opening the visible
+ * screen, reading keys and giving the processor up between polls. The default
+ * is the real Allegro path (`_allegro_io`). `_memory_io` runs the layer with
+ * no display: the visible screen is a memory bitmap, there are no keys, and
+ * time stands still unless someone advances `_timer`. Headless tests and
+ * batch conversion install it (or a scripted copy of it) before appl_init.
+ * ------------------------------------------------------------------------- */
+
+typedef struct gem_io {
+    void (*start)(void);              /* library, keyboard, mouse, timer, 1 ms tick */
+    void (*set_mode)(int w, int h);   /* open a w x h 8-bit visible screen */
+    int (*keypressed)(void);          /* a key is waiting */
+    int (*readkey)(void);             /* scancode << 8 | character */
+    void (*idle)(void);               /* between two polls of a waiting loop */
+} GEM_IO;
+
+extern GEM_IO _allegro_io;
+extern GEM_IO _memory_io;
+extern GEM_IO *_gemio;
+
+/* Give the processor up until the next poll is due. Every loop that polls
+ * input calls this once per pass. */
+void _idle(void);
+
+/* ---------------------------------------------------------------------------
+ * Start-up and shutdown (gem/runtime/appl.cpp)
+ * ------------------------------------------------------------------------- */
+
+extern volatile int32_t _timer;   /* 1 ms ticks since appl_init */
+extern int _zehandle;             /* physical workstation handle: 0 */
+extern BITMAP *_mousebmp;         /* 16 x 16 cursor sprite */
+extern OBJECT *_fselbox, *_alertbox, *_inputbox;
+
+int _timeit(void);
+
+/* ---------------------------------------------------------------------------
+ * Screen modes and buffers (gem/runtime/screen.cpp)
+ * ------------------------------------------------------------------------- */
+
+extern short _scrres;             /* resolution code as given */
+extern short _scrwid, _scrht;     /* size of both surfaces */
+extern BITMAP *_logbmp;           /* the logical screen */
+extern MFDB _screen;              /* null address: the visible screen */
+extern int _oldhand;              /* handle saved while the logical screen is selected */
+
+/* The bitmap that `handle` selects: the visible screen or _logbmp. */
+BITMAP *_surface(int handle);
+
+/* ---------------------------------------------------------------------------
+ * Palette (gem/runtime/palette.cpp)
+ * ------------------------------------------------------------------------- */
+
+extern RGB _palette[256];         /* 6-bit values, Allegro's layout */
+extern unsigned char _defpal[48]; /* 16 colours, 8-bit triples */
+extern int _colors;               /* entries in use */
+extern int _origcolors;           /* what Resetpalette(256) restores */
+
+/* ---------------------------------------------------------------------------
+ * Mouse cursor (gem/runtime/cursor.cpp, shapes in gem/data/mice.cpp)
+ * ------------------------------------------------------------------------- */
+
+typedef struct mouse_cursor {
+    unsigned char *shape;         /* the 256 pixels of _mousebmp */
+    short hotx, hoty;
+} _MOUSE;
+
+extern _MOUSE _mouse;
+extern const MSHAPE _mice[8];
+extern short _mshape;             /* built-in shape last chosen */
+extern short _mtot;               /* outstanding hide requests */
+extern short _mousedrawn;         /* 1 while the library draws the cursor */
+
+void _setmouse(const MSHAPE *form);
+void _hidemouse(void);
+void _showmouse(void);
+
+/* ---------------------------------------------------------------------------
+ * Input polling (gem/input)
+ * ------------------------------------------------------------------------- */
+
+typedef struct mevent {
+    int32_t time;     /* _timer at the end of the last poll */
+    short kinds;      /* what the last poll found (0x01 moved, 0x02/0x04 left
+                         down/up, 0x08/0x10 right down/up, 0x80 key) */
+    short x, y;       /* mouse position */
+    short buttons;    /* bit 0 left, bit 1 right */
+    short key;        /* layer key code, 0 if none */
+    short kbstat;     /* modifiers */
+} _MEVENT;
+
+extern _MEVENT _mevent;
+
+void _mouse_event(void);
+
+/* ---------------------------------------------------------------------------
+ * VDI attributes and primitives (gem/vdi)
+ * ------------------------------------------------------------------------- */
+
+extern short _linecol, _fillcol, _textcol, _texteff;
+extern short _clipx1, _clipy1, _clipx2, _clipy2;
+extern void (*_trout)(void);
+
+void _xor_box(short x1, short y1, short x2, short y2);
+void _xor_pixel(BITMAP *bmp, int x, int y, int unused);
+
+/* ---------------------------------------------------------------------------
+ * Fonts (gem/vdi, images in gem/data)
+ * ------------------------------------------------------------------------- */
+
+extern GFONT *_sysfonts[8];
+extern short _no_of_fonts;
+extern GFONT *_font;
+extern short _fontno;
+
+/* The built-in font images (8x8, 8x16, 6x6): header, offset table and font
+ * form, 2650, 4698 and 1754 bytes, aligned for the header's fields. */
+extern unsigned char _font0[2650], _font1[4698], _font2[1754];
+
+void _fontfix(int number);
+void _undumb(short *value);
+
+/* ---------------------------------------------------------------------------
+ * Resources and object trees (gem/resource)
+ * ------------------------------------------------------------------------- */
+
+extern RSHDR _rshdr;
+extern unsigned char *_resource;  /* data block of the installed image */
+extern short _rsrcin;             /* 1: included image, 0: loaded from a file */
+extern TEDINFO *_teds;
+extern OBJECT *_dials;
+extern OBJECT **_trees;
+
+/* The built-in resource image (stored form). */
+extern unsigned char _guirsh[2556];
+
+int _rsrc_fix(void);
+
+int _relocate(OBJECT *tree, short index, short target, short *x, short *y);
+void _narrow(OBJECT *tree, short *idx, short x, short y);
+
+extern short _cursepx[4];
+extern short _curpos;
+
+void _objc_draw(OBJECT *tree, short index, short depth, short x, short y);
+void _OLtext(short x, short y, short w, short h, short flags, const char *text);
+void _obcurse(short on);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* GEM_INTERNAL_H */

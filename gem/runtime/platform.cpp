@@ -1,0 +1,87 @@
+// The platform seam: how the layer starts the library, opens the visible
+// screen, reads keys and waits between polls. The real Allegro path is the
+// default; the memory path runs the whole layer without a display.
+#include <errno.h>
+#include <stdio.h>
+#include <stdlib.h>
+
+#include "gem/internal.h"
+
+// ---- Real Allegro path -----------------------------------------------------
+
+static void tick(void) { _timeit(); }
+
+static void allegro_start(void)
+{
+    install_allegro(SYSTEM_AUTODETECT, &errno, atexit);
+    install_keyboard();
+    install_mouse();
+    install_timer();
+    install_int(tick, 1);
+}
+
+static void allegro_set_mode(int w, int h)
+{
+    set_color_depth(8);
+    if (set_gfx_mode(GFX_AUTODETECT, w, h, 0, 0) != 0) {
+        // Nothing of the layer can work without a screen: say so and stop
+        // rather than draw through a null bitmap.
+        fprintf(stderr, "gem: cannot open the %dx%d screen: %s\n", w, h, allegro_error);
+        exit(1);
+    }
+}
+
+static int allegro_keypressed(void) { return keypressed(); }
+static int allegro_readkey(void) { return readkey(); }
+
+// One millisecond is short enough to see a button held for 50 ms and to end
+// a timer wait within 2 ms of its target, and long enough that a waiting
+// program costs about as much as Allegro's own background threads.
+static void allegro_idle(void) { rest(1); }
+
+GEM_IO _allegro_io = {allegro_start, allegro_set_mode, allegro_keypressed,
+                      allegro_readkey, allegro_idle};
+
+// ---- Memory path -----------------------------------------------------------
+
+static BITMAP *memory_screen;
+
+static void memory_start(void)
+{
+    static bool started;
+    if (!started) {
+        install_allegro(SYSTEM_NONE, &errno, atexit);
+        started = true;
+    }
+}
+
+static void memory_set_mode(int w, int h)
+{
+    if (memory_screen) {
+        if (screen == memory_screen)
+            screen = NULL;
+        destroy_bitmap(memory_screen);
+    }
+    set_color_depth(8);
+    memory_screen = create_bitmap(w, h);
+    if (!memory_screen) {
+        fprintf(stderr, "gem: cannot create a %dx%d memory screen\n", w, h);
+        exit(1);
+    }
+    clear_to_color(memory_screen, 0);
+    screen = memory_screen;
+}
+
+static int memory_keypressed(void) { return 0; }
+static int memory_readkey(void) { return 0; }
+
+// Without a timer service each wait advances the clock by one tick, so that
+// timed waits end and stay deterministic.
+static void memory_idle(void) { _timer = _timer + 1; }
+
+GEM_IO _memory_io = {memory_start, memory_set_mode, memory_keypressed,
+                     memory_readkey, memory_idle};
+
+GEM_IO *_gemio = &_allegro_io;
+
+void _idle(void) { _gemio->idle(); }
