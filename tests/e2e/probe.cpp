@@ -1,16 +1,24 @@
-// gem_probe: small programs on the layer, run in Xvfb by the end-to-end
-// tests. Each check prints "ok NAME" or "FAIL NAME: detail"; the scripts
-// look for FAIL lines and for the exit status of appl_exit.
+#include "probe.h"
+
 #include <allegro.h>
 #include <stdio.h>
 #include <string.h>
 #include <time.h>
 
-#include "gem/internal.h"
+#include <map>
+#include <string>
 
 static int failures;
 
-static void check(bool cond, const char *name, const char *detail = "")
+static std::map<std::string, probe_fn> &probes()
+{
+    static std::map<std::string, probe_fn> table;
+    return table;
+}
+
+ProbeRegistrar::ProbeRegistrar(const char *name, probe_fn fn) { probes()[name] = fn; }
+
+void check(bool cond, const char *name, const char *detail)
 {
     if (cond) {
         printf("ok %s\n", name);
@@ -21,62 +29,27 @@ static void check(bool cond, const char *name, const char *detail = "")
     fflush(stdout);
 }
 
-static void sleep_ms(long ms)
+int probe_failures(void) { return failures; }
+
+void sleep_ms(long ms)
 {
     struct timespec ts = {ms / 1000, (ms % 1000) * 1000000L};
     nanosleep(&ts, NULL);
 }
 
-// Start-up, the two surfaces, the tick counter and shutdown.
-static void spine(void)
-{
-    appl_init(0);
-    char detail[128];
-    check(SCREEN_W == 320 && SCREEN_H == 200, "screen is 320x200");
-    check(Getrez() == 0, "Getrez is 0");
-    check(_scrwid == 320 && _scrht == 200, "layer size is 320x200");
-    check(Physbase() == NULL, "Physbase is null");
-    check(_mevent.kinds == 0x54, "kinds is 0x54 after start-up");
-
-    // Paint the visible screen, switch to the logical one: it holds a copy.
-    handle = 0;
-    rectfill(screen, 0, 0, 319, 199, 3);
-    rectfill(screen, 10, 10, 20, 20, 5);
-    Setscreen(1, 0);
-    check(handle == 4, "Setscreen(1) selects the logical screen");
-    check(getpixel(_logbmp, 15, 15) == 5 && getpixel(_logbmp, 100, 100) == 3,
-          "logical screen holds a copy of the visible one");
-    Setscreen(1, 0);
-    check(handle == 4 && _oldhand == 0, "second Setscreen(1) keeps the saved handle");
-
-    // Draw on the logical screen only; the visible screen does not change
-    // until the switch back.
-    Logbase()[50 * 320 + 60] = 9;
-    check(getpixel(screen, 60, 50) == 3, "logical drawing is not visible yet");
-    Setscreen(0, 0);
-    check(handle == 0, "Setscreen(0) returns to the saved handle");
-    check(getpixel(screen, 60, 50) == 9, "Setscreen(0) shows the logical screen");
-
-    // The tick counter: about 1000 per second.
-    int32_t t0 = _timer;
-    sleep_ms(1000);
-    int32_t dt = _timer - t0;
-    snprintf(detail, sizeof detail, "%d ticks in 1000 ms", (int)dt);
-    check(dt >= 900 && dt <= 1100, "tick counter runs at 1 kHz", detail);
-    printf("ticks per second: %d\n", (int)dt);
-
-    // appl_exit with the logical screen selected still ends with status 0.
-    Setscreen(1, 0);
-    printf("failures: %d\n", failures);
-    fflush(stdout);
-    appl_exit();
-}
-
 int main(int argc, char **argv)
 {
-    if (argc > 1 && strcmp(argv[1], "spine") == 0)
-        spine();
-    fprintf(stderr, "usage: gem_probe spine\n");
+    if (argc > 1) {
+        auto it = probes().find(argv[1]);
+        if (it != probes().end()) {
+            it->second(argc - 1, argv + 1);
+            return failures ? 1 : 0;
+        }
+    }
+    fprintf(stderr, "usage: gem_probe NAME [ARGS]; names:");
+    for (auto &p : probes())
+        fprintf(stderr, " %s", p.first.c_str());
+    fprintf(stderr, "\n");
     return 2;
 }
 END_OF_MAIN()
