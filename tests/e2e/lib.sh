@@ -1,0 +1,89 @@
+# Shared helpers of the end-to-end tests: a private Xvfb, xdotool input with
+# real press-hold-release timing, screenshots and pixel reads.
+# Source it from a test script that runs under `set -euo pipefail`.
+
+e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
+
+for tool in Xvfb xdotool import convert xwininfo; do
+    command -v "$tool" >/dev/null 2>&1 || e2e_fail "$tool is not installed (run scripts/test, which installs it)"
+done
+
+E2E_TMP=$(mktemp -d /tmp/gem-e2e.XXXXXX)
+XVFB_PID=
+
+e2e_cleanup() {
+    local pids
+    pids=$(jobs -p) || true
+    [ -n "$pids" ] && kill $pids 2>/dev/null || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null || true
+    rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+# start_xvfb [WIDTHxHEIGHT]: a private X server on a free display; sets DISPLAY.
+start_xvfb() {
+    local geometry=${1:-320x200}
+    local fdfile="$E2E_TMP/display"
+    Xvfb -displayfd 3 -screen 0 "${geometry}x24" -nolisten tcp 3>"$fdfile" 2>"$E2E_TMP/xvfb.log" &
+    XVFB_PID=$!
+    local i
+    for i in $(seq 100); do
+        [ -s "$fdfile" ] && break
+        sleep 0.05
+    done
+    [ -s "$fdfile" ] || e2e_fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
+    export DISPLAY=":$(head -n1 "$fdfile")"
+}
+
+# wait_window: until a mapped window of the program exists (10 s at most).
+wait_window() {
+    local i
+    for i in $(seq 200); do
+        if xdotool search --onlyvisible --name '.' >/dev/null 2>&1; then
+            sleep 0.3   # let the program finish its start-up drawing
+            return 0
+        fi
+        sleep 0.05
+    done
+    e2e_fail "no window appeared"
+}
+
+# press KEY...: each key held for 100 ms, then released.
+press() {
+    local k
+    for k in "$@"; do
+        xdotool keydown "$k"; sleep 0.1; xdotool keyup "$k"; sleep 0.05
+    done
+}
+
+# click BUTTON [X Y]: move (absolute on the X screen), press, hold, release.
+click() {
+    local b=$1
+    [ $# -ge 3 ] && { xdotool mousemove "$2" "$3"; sleep 0.05; }
+    xdotool mousedown "$b"; sleep 0.1; xdotool mouseup "$b"; sleep 0.05
+}
+
+# shot FILE [WxH+X+Y]: screenshot of the root window, optionally cropped.
+shot() {
+    if [ $# -ge 2 ]; then
+        import -window root -crop "$2" +repage "$1"
+    else
+        import -window root "$1"
+    fi
+}
+
+# pixel FILE X Y: "R,G,B" of one pixel of a picture, 8 bits each.
+pixel() {
+    convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+# wait_exit PID [SECONDS]: wait for a program; fail if it does not end in time.
+wait_exit() {
+    local pid=$1 limit=${2:-20} i
+    for i in $(seq $((limit * 20))); do
+        kill -0 "$pid" 2>/dev/null || { wait "$pid"; return $?; }
+        sleep 0.05
+    done
+    kill "$pid" 2>/dev/null || true
+    e2e_fail "process $pid did not end within $limit s"
+}
