@@ -57,5 +57,10 @@ const char *write_sprite(const char *path);
 void load_sprite(void);
 void save_sprite(void);
 
+// Converts one picture to `output` on the screen the layer has open: the
+// side from the picture's name, decoding, cutting and writing. Returns null,
+// or why nothing was written.
+const char *convert_picture(const char *picture, const char *output);
+
 // Batch conversion without a display; returns the exit status.
 int convert_batch(const char *picture, const char *output);

@@ -271,27 +271,27 @@ void load_sprite(void)
     save_sprite();
 }
 
-static int batch_error(const char *picture, const char *reason)
+const char *convert_picture(const char *picture, const char *output)
 {
-    fprintf(stderr, "pcx2spr: %s: %s\n", picture, reason);
-    return 1;
+    size = size_from_name(picture);
+    if (const char *err = side_problem())
+        return err;
+    if (strlen(picture) >= sizeof dirname)
+        return "its path is too long";
+    strcpy(dirname, picture);
+    if (const char *err = loadpcx())
+        return err;
+    cut_sprite();
+    return write_sprite(output);
 }
 
 int convert_batch(const char *picture, const char *output)
 {
     _gemio = &_memory_io;
     appl_init(0);
-
-    size = size_from_name(picture);
-    if (const char *err = side_problem())
-        return batch_error(picture, err);
-    if (strlen(picture) >= sizeof dirname)
-        return batch_error(picture, "its path is too long");
-    strcpy(dirname, picture);
-    if (const char *err = loadpcx())
-        return batch_error(picture, err);
-    cut_sprite();
-    if (const char *err = write_sprite(output))
-        return batch_error(picture, err);
+    if (const char *err = convert_picture(picture, output)) {
+        fprintf(stderr, "pcx2spr: %s: %s\n", picture, err);
+        return 1;
+    }
     return 0;
 }
