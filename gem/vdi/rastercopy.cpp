@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "gem/internal.h"
 
@@ -70,18 +71,33 @@ int extent(int s1, int s2, int d1, int d2, int src_size, int dst_size)
     return std::min({s2 - s1, d2 - d1, std::min(src_size, dst_size) - 1}) + 1;
 }
 
+void copy_row(unsigned char *to, const unsigned char *from, int w, bool masked)
+{
+    if (!masked) {
+        memmove(to, from, (size_t)w);
+        return;
+    }
+    for (int x = 0; x < w; x++)
+        if (from[x])
+            to[x] = from[x];
+}
+
+// Rows are taken bottom-up when the destination lies after the source, so a
+// copy within one form that overlaps itself keeps the source image intact.
+// When both forms' rows are exactly w long the rows make one block, moved
+// at once.
 void memory_to_memory(const Span &s, int w, int h, const MFDB *src, const MFDB *dst, bool masked)
 {
-    for (int row = 0; row < h; row++) {
-        const unsigned char *from = pixel(src, s.sx1, s.sy1 + row);
-        unsigned char *to = pixel(dst, s.dx1, s.dy1 + row);
-        if (!masked) {
-            memmove(to, from, (size_t)w);
-            continue;
-        }
-        for (int x = 0; x < w; x++)
-            if (from[x])
-                to[x] = from[x];
+    const unsigned char *from = pixel(src, s.sx1, s.sy1);
+    unsigned char *to = pixel(dst, s.dx1, s.dy1);
+    if (!masked && src->fd_w == w && dst->fd_w == w) {
+        memmove(to, from, (size_t)w * h);
+        return;
+    }
+    bool bottom_up = std::less<const unsigned char *>()(from, to);
+    for (int i = 0; i < h; i++) {
+        int row = bottom_up ? h - 1 - i : i;
+        copy_row(pixel(dst, s.dx1, s.dy1 + row), pixel(src, s.sx1, s.sy1 + row), w, masked);
     }
 }
 
@@ -93,17 +109,8 @@ void rows_into_bitmap(BITMAP *bmp, const MFDB *src, int x, int y)
 
 void rows_out_of_bitmap(const BITMAP *bmp, const MFDB *dst, int x, int y, bool masked)
 {
-    for (int row = 0; row < bmp->h; row++) {
-        const unsigned char *from = bmp->line[row];
-        unsigned char *to = pixel(dst, x, y + row);
-        if (!masked) {
-            memcpy(to, from, (size_t)bmp->w);
-            continue;
-        }
-        for (int i = 0; i < bmp->w; i++)
-            if (from[i])
-                to[i] = from[i];
-    }
+    for (int row = 0; row < bmp->h; row++)
+        copy_row(pixel(dst, x, y + row), bmp->line[row], bmp->w, masked);
 }
 
 // Any pairing with the surface, through `tmp` (w x h): the source goes into
