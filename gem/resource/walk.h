@@ -47,12 +47,21 @@ public:
     }
 
     // Counts one more object visited; false once a walk has visited more
-    // objects than the tree has, or nests deeper than MAX_NESTING.
-    bool visit(int nesting) { return ++visits_ <= limit_ && nesting < MAX_NESTING; }
+    // objects than the tree has, or nests deeper than MAX_NESTING. From then
+    // on the walk is over: exhausted() stays true.
+    bool visit(int nesting)
+    {
+        if (++visits_ > limit_ || nesting >= MAX_NESTING)
+            exhausted_ = true;
+        return !exhausted_;
+    }
+
+    bool exhausted() const { return exhausted_; }
 
 private:
     const OBJECT *tree_;
     int limit_;
     int scanned_ = 0;
     int visits_ = 0;
+    bool exhausted_ = false;
 };
