@@ -52,7 +52,8 @@ inline void put16(std::vector<unsigned char> &img, size_t at, int v, bool big_en
 }
 
 // The image of `s`: header, offset table, form. With `big_endian` every
-// 16-bit value is stored high byte first and flags carry the 0x0400 mark.
+// 16-bit value is stored high byte first and flags carry bit 0x0004, which
+// reads as the 0x0400 mark in this machine's order.
 inline std::vector<unsigned char> image(const Spec &s, bool big_endian = false)
 {
     std::vector<unsigned char> img(88 + 2 * s.offsets.size() + s.form.size(), 0);
@@ -64,7 +65,7 @@ inline std::vector<unsigned char> image(const Spec &s, bool big_endian = false)
     put16(img, 40, s.top, big_endian);
     put16(img, 50, 3, big_endian);  // max_char_width
     put16(img, 52, 3, big_endian);  // max_cell_width
-    put16(img, 66, s.flags | (big_endian ? 0x0400 : 0), big_endian);
+    put16(img, 66, s.flags | (big_endian ? 0x0004 : 0), big_endian);
     put16(img, 80, s.form_width, big_endian);
     put16(img, 82, s.height, big_endian);
     for (size_t n = 0; n < s.offsets.size(); n++)
