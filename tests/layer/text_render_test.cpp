@@ -64,10 +64,12 @@ std::string rows(std::initializer_list<const char *> lines)
     return s;
 }
 
-// With the tiny font (top 2), text at (2, 2) has its cell at rows 0 to 3;
-// column 1 to the left and the columns after the text stay untouched.
+// With the tiny font (top 2), text at (2, 2) on a fresh screen has its cell
+// at rows 0 to 3; column 1 to the left and the columns after the text stay
+// untouched.
 std::string draw(short effects, const char *text, int width)
 {
+    clear_to_color(screen, kUntouched);
     vst_effects(handle, effects);
     v_gtext(handle, 2, 2, text);
     return area(1, 0, width + 2, 5);
@@ -77,21 +79,16 @@ TEST_F(Text, PlainAndEachEffect)
 {
     use_tiny();
     EXPECT_EQ(draw(0, "ab", 5), rows({"-#..##-", "-.#.#.-", "-..##.-", "-###.#-", "-------"}));
-    clear_to_color(screen, kUntouched);
     EXPECT_EQ(draw(TXT_BOLD, "ab", 5),
               rows({"-##.##-", "-.####-", "-..###-", "-###.#-", "-------"}));
-    clear_to_color(screen, kUntouched);
     EXPECT_EQ(draw(TXT_LIGHT, "ab", 5),
               rows({"-#..#.-", "-.#...-", "-..##.-", "-.#..#-", "-------"}));
-    clear_to_color(screen, kUntouched);
     // Rows shift right by (4 - row) / 2; the pen runs on by 4 >> 1 at the end.
     EXPECT_EQ(draw(TXT_ITALIC, "ab", 7),
               rows({"-..#..##-", "-..#.#..-", "-...##..-", "-###.#..-", "---------"}));
-    clear_to_color(screen, kUntouched);
     // The glyphs' bottom row gives way to the line.
     EXPECT_EQ(draw(TXT_UNDERLINED, "ab", 5),
               rows({"-#..##-", "-.#.#.-", "-..##.-", "-#####-", "-------"}));
-    clear_to_color(screen, kUntouched);
     EXPECT_EQ(draw(TXT_WIDE, "ab", 10),
               rows({"-##....####-", "-..##..##..-", "-....####..-", "-######..##-", "------------"}));
 }
@@ -102,14 +99,11 @@ TEST_F(Text, Combinations)
     // Bold inks the first of each doubled pair only.
     EXPECT_EQ(draw(TXT_BOLD | TXT_WIDE, "ab", 10),
               rows({"-###...####-", "-..###.###.-", "-....#####.-", "-######..##-", "------------"}));
-    clear_to_color(screen, kUntouched);
     // The last drawn row (2) is shifted by 1, so each glyph advances one more.
     EXPECT_EQ(draw(TXT_ITALIC | TXT_UNDERLINED, "ab", 9),
               rows({"-..#...##.-", "-..#..#...-", "-...#.#...-", "-#######..-", "-----------"}));
-    clear_to_color(screen, kUntouched);
     // Light thins the glyph's own pixels only; bold's added pixels stay.
     EXPECT_EQ(draw(TXT_BOLD | TXT_LIGHT, "a", 3), rows({"-##.-", "-.##-", "-..#-", "-.##-", "-----"}));
-    clear_to_color(screen, kUntouched);
     // Every effect, and bits that are none: the second pixel of a wide pair
     // follows the glyph's pixel, not light.
     EXPECT_EQ(draw(TXT_BOLD | TXT_LIGHT | TXT_ITALIC | TXT_UNDERLINED | TXT_WIDE | 0xE0, "b", 7),
@@ -148,9 +142,7 @@ TEST_F(Text, ClippedOneColumnBeforeClipx2)
     EXPECT_EQ(draw(0, "ab", 5), rows({"-#.----", "-.#----", "-..----", "-##----", "-------"}));
     clip[2] = 5;  // 'a' fits, 'b' starts at the clip column
     vs_clip(handle, 1, clip);
-    clear_to_color(screen, kUntouched);
     EXPECT_EQ(draw(TXT_ITALIC, "ab", 5), rows({"-..#---", "-..#---", "-...---", "-###---", "-------"}));
-    clear_to_color(screen, kUntouched);
     EXPECT_EQ(draw(TXT_WIDE | TXT_UNDERLINED, "ab", 5), rows({"-##.---", "-..#---", "-...---", "-###---", "-------"}));
 
     clear_to_color(screen, kUntouched);
@@ -191,7 +183,6 @@ TEST_F(Text, StringStopsAtACodeTheFontLacks)
 {
     use_tiny();
     EXPECT_EQ(draw(0, "a\x80" "b", 3), rows({"-#..-", "-.#.-", "-..#-", "-###-", "-----"}));
-    clear_to_color(screen, kUntouched);
     EXPECT_EQ(draw(0, "ac", 3), rows({"-#..-", "-.#.-", "-..#-", "-###-", "-----"}));
     clear_to_color(screen, kUntouched);
     v_gtext(handle, 2, 2, "\xff");
@@ -203,7 +194,6 @@ TEST_F(Text, SwappedImageRendersIdentically)
 {
     use_tiny(false);
     std::string plain = draw(TXT_BOLD | TXT_ITALIC, "abba", 14);
-    clear_to_color(screen, kUntouched);
     use_tiny(true);
     EXPECT_EQ(draw(TXT_BOLD | TXT_ITALIC, "abba", 14), plain);
 }
