@@ -66,8 +66,9 @@ void _setmouse(const MSHAPE *form)
     set_mouse_sprite_focus(_mouse.hotx, _mouse.hoty);
 }
 
-// 0 to 7: a built-in shape; 255: the user shape `form`; 256: hide; 257: take
-// one hide request back (the next poll shows the cursor once none is left).
+// 0 to 7: a built-in shape; 255: the user shape `form` (refused when null);
+// 256: hide; 257: take one hide request back (the next poll shows the cursor
+// once none is left).
 int graf_mouse(int number, const MSHAPE *form)
 {
     if (number >= 0 && number <= 7) {
@@ -75,7 +76,7 @@ int graf_mouse(int number, const MSHAPE *form)
         _mshape = (short)number;
         _setmouse(&_mice[number]);
         _showmouse();
-    } else if (number == USER_DEF) {
+    } else if (number == USER_DEF && form) {
         _hidemouse();
         _setmouse(form);
         _showmouse();

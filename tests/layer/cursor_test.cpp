@@ -147,7 +147,7 @@ TEST_F(Cursor, InvalidNumbersChangeNothing)
 {
     graf_mouse(THIN_CROSS, nullptr);
     std::vector<std::string> before = picture(1, 16);
-    for (int n : {8, -1, 254, 258, 300}) {
+    for (int n : {8, -1, 254, 258, 300, USER_DEF}) {  // a user shape needs a record
         EXPECT_EQ(graf_mouse(n, nullptr), 0) << n;
         EXPECT_EQ(_mshape, THIN_CROSS);
         EXPECT_EQ(_mtot, 0);
