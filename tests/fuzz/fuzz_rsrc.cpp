@@ -1,0 +1,85 @@
+// Fuzzing the resource installer and every walk over the trees it accepts.
+//
+// The input is a stored resource image. An image shorter than its header
+// claims is padded with zeros (rsrc_include trusts the caller's buffer to
+// hold rsh_rssize bytes). A refused image must leave the installed resource
+// alone; an accepted one has each of its trees searched, hit-tested and
+// drawn on the memory screen, its records looked up, and is freed again, so
+// the next image is tried with nothing installed.
+#include <stddef.h>
+#include <stdint.h>
+#include <string.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "gem/internal.h"
+
+namespace {
+
+constexpr size_t HEADER = 14;
+constexpr int MAX_TREES = 8;       // trees walked per image
+constexpr int MAX_TARGETS = 40;    // objects looked for per tree
+
+void walk_tree(OBJECT *tree, const uint8_t *data, size_t size)
+{
+    short x, y;
+    for (int k = -1; k < MAX_TARGETS; k++)
+        objc_offset(tree, k, &x, &y);
+    for (size_t i = 0; i + 1 < std::min<size_t>(size, 16); i += 2)
+        objc_find(tree, 0, 8, data[i] * 2, data[i + 1]);
+    short idx = 0;
+    _narrow(tree, &idx, 5, 5);
+    _curpos = (short)(size % 64);
+    objc_draw(tree, 0, -1, 0, 0, 0, 0);
+}
+
+void look_up_everything()
+{
+    OBJECT ob;
+    TEDINFO ted;
+    for (int i = 0; i < _rshdr.rsh_nobs; i++)
+        rsrc_gaddr(R_OBJECT, i, &ob);
+    for (int i = 0; i < _rshdr.rsh_nteds; i++)
+        rsrc_gaddr(R_TEDINFO, i, &ted);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    (void)argc;
+    (void)argv;
+    _gemio = &_memory_io;
+    appl_init(0);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size < HEADER)
+        return 0;
+    const size_t claimed = HEADER + (size_t)(data[0] | data[1] << 8);
+    std::vector<unsigned char> image(std::max(size, claimed), 0);
+    memcpy(image.data(), data, size);
+    const std::vector<unsigned char> original = image;
+
+    TEDINFO *teds_before = _teds;
+    if (!rsrc_include(image.data())) {
+        if (_teds != teds_before)
+            __builtin_trap();  // a refused image replaced the installed one
+        return 0;
+    }
+    if (image != original)
+        __builtin_trap();  // installing wrote into the image
+
+    look_up_everything();
+    const int trees = std::min<int>(_rshdr.rsh_ntrees, MAX_TREES);
+    for (int t = 0; t < trees; t++) {
+        OBJECT *tree = nullptr;
+        if (rsrc_gaddr(R_TREE, t, &tree))
+            walk_tree(tree, data, size);
+    }
+    rsrc_free();
+    return 0;
+}
