@@ -491,6 +491,40 @@ TEST_F(Draw, CentredEditableFieldSitsOnePixelLower)
     EXPECT_TRUE(matches());
 }
 
+TEST_F(Draw, TitlesAndOtherTypes)
+{
+    // OT_TITLE draws like OT_STRING; a type without text is a filled box.
+    std::vector<OBJECT> t{make(OT_IBOX, 0, 0, 320, 200),
+                          make(OT_TITLE, 8, 8, 48, 8, 0, (long)"File"),
+                          make(40, 80, 8, 30, 20, 0, (long)"never shown")};
+    t[2].ob_fill = 6;
+    adopt(t, 0, {1, 2});
+    finish(t);
+    objc_draw(t.data(), 0, 8, 0, 0, 0, 0);
+    expect_next();
+    fill(8, 8, 55, 15, 0);
+    gtext(0, 1, 0, 0, 8, 8, "File", 8, 8, 55, 15);
+    fill(80, 8, 109, 27, 6);
+    EXPECT_TRUE(matches());
+}
+
+TEST_F(Draw, BuiltinInputBoxAsAWhole)
+{
+    OBJECT *box = _inputbox;
+    objc_draw(box, 0, 8, 0, 0, 0, 0);
+    expect_next();
+    fill(2, 30, 109, 97, 0);                                            // the box
+    gtext(0, 1, 0, 0, 18, 62, "Input: ___", 18, 62, 97, 69);            // the field
+    fill(18, 78, 83, 89, 0);                                            // Return, centred
+    gtext(0, 1, 0, 0, 18 + (66 - 48) / 2, 78 + (12 - 8) / 2, "Return", 18, 78, 83, 89);
+    ring(17, 77, 84, 90, 1);
+    ring(18, 78, 83, 89, 1);
+    fill(30, 36, 77, 51, 0);                                            // the title, font 1
+    gtext(1, 2, 0, 0, 30, 36, "Input", 30, 36, 77, 51);
+    ring(2, 30, 109, 97, 1);                                            // the box frame, last
+    EXPECT_TRUE(matches());
+}
+
 TEST_F(Draw, DamagedLinksEnd)
 {
     // The root's children never come back to it, a grandchild holds the
