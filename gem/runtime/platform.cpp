@@ -34,9 +34,12 @@ static void allegro_set_mode(int w, int h)
 static int allegro_keypressed(void) { return keypressed(); }
 static int allegro_readkey(void) { return readkey(); }
 
-// One millisecond is short enough to see a button held for 50 ms and to end
-// a timer wait within 2 ms of its target, and long enough that a waiting
-// program costs about as much as Allegro's own background threads.
+// Sleep one millisecond between polls. That is short enough to see a button
+// held for 50 ms and to end a timer wait within 2 ms of its target (measured:
+// median 0.1-0.2 ms late), and long enough that a waiting program costs
+// barely more than Allegro's own background threads (measured under Xvfb:
+// 5.4-6.0 % of a core waiting in the evnt_ calls, 4.8 % for a program that
+// only sleeps). Polling without a pause costs a whole core.
 static void allegro_idle(void) { rest(1); }
 
 GEM_IO _allegro_io = {allegro_start, allegro_set_mode, allegro_keypressed,

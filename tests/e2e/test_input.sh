@@ -1,0 +1,152 @@
+#!/usr/bin/env bash
+# Input in a real window: the key codes of function, cursor and editing keys
+# and of Return with modifiers, two clicks held for only 50 ms, evnt_timer's
+# precision, and the processor use of a program waiting in evnt_keybd,
+# evnt_button, evnt_timer and evnt_mouse next to one that only sleeps.
+set -euo pipefail
+. "$(dirname "$0")/lib.sh"
+
+start_xvfb 320x200
+
+# run_probe NAME ARGS...: start a probe in the background; sets pid, out.
+run_probe() {
+    out="$E2E_TMP/out.$1.${2:-}"
+    : > "$out"
+    "$GEM_PROBE" "$@" > "$out" 2>&1 &
+    pid=$!
+}
+
+# wait_line TEXT: until the probe has printed a line starting with TEXT.
+wait_line() {
+    local i
+    for i in $(seq 400); do
+        grep -q "^$1" "$out" && return 0
+        kill -0 "$pid" 2>/dev/null || { cat "$out"; e2e_fail "probe ended before '$1'"; }
+        sleep 0.05
+    done
+    cat "$out"
+    e2e_fail "probe never said '$1'"
+}
+
+# finish: the probe ends with status 0 and no failed check.
+finish() {
+    local status=0
+    wait_exit "$pid" 20 || status=$?
+    cat "$out"
+    [ "$status" -eq 0 ] || e2e_fail "probe ended with status $status"
+    ! grep -q '^FAIL' "$out" || e2e_fail "a check failed"
+    grep -q '^failures: 0$' "$out" || e2e_fail "the probe did not reach appl_exit"
+}
+
+# with_modifier MOD KEY: KEY pressed while MOD is held.
+with_modifier() {
+    xdotool keydown "$1"; sleep 0.05
+    press "$2"
+    xdotool keyup "$1"; sleep 0.05
+}
+
+# ---- key codes ----------------------------------------------------------
+run_probe input_keys
+wait_line "ready keys"
+sleep 0.3   # the window is up once the probe is ready
+xdotool mousemove 160 100
+press F1 F2 F3 F4 F5 F6 F7 F8 F9 F10 F11 F12 Up Left Right Down Delete BackSpace Return
+with_modifier Shift_L Return
+with_modifier Control_L Return
+with_modifier Alt_L Return
+with_modifier Shift_R BackSpace
+press q
+finish
+expected="323 0
+324 0
+325 0
+326 0
+327 0
+328 0
+329 0
+330 0
+331 0
+332 0
+333 0
+334 0
+354 0
+356 0
+358 0
+360 0
+128 0
+127 0
+13 0
+13 2
+13 4
+13 8
+127 3
+113 0"
+# Right shift gives 3, not 1: Allegro's X11 keyboard also marks the left
+# shift key down whenever the X server reports the shift modifier.
+got=$(sed -n 's/^key \([0-9]*\) kbstat \([0-9]*\)$/\1 \2/p' "$out")
+if [ "$got" != "$expected" ]; then
+    diff <(echo "$expected") <(echo "$got") || true
+    e2e_fail "key codes differ (expected, then got)"
+fi
+echo "key codes: all $(echo "$got" | wc -l) as expected"
+
+# ---- two clicks held 50 ms, then a right click ---------------------------
+run_probe input_clicks
+wait_line "ready clicks"
+hold_click() {  # BUTTON X Y: press for 50 ms only
+    xdotool mousemove "$2" "$3"; sleep 0.05
+    xdotool mousedown "$1"; sleep 0.05; xdotool mouseup "$1"; sleep 0.1
+}
+hold_click 1 100 50
+hold_click 1 120 60
+hold_click 3 200 100
+finish
+grep -q '^left 2 at 120 60$' "$out" || e2e_fail "two left clicks not counted at (120, 60)"
+grep -q '^right 1 at 200 100 buttons 2$' "$out" || e2e_fail "right click not seen at (200, 100)"
+echo "clicks: both 50 ms left clicks and the right click seen"
+
+# ---- evnt_timer precision -----------------------------------------------
+run_probe input_timer
+finish
+
+# ---- processor use while waiting ------------------------------------------
+# cpu_ticks PID: user + system clock ticks used so far.
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+hz=$(getconf CLK_TCK)
+window=5
+
+# measure WHAT END...: percent of one core used by a probe waiting in WHAT
+# over $window seconds; then the command END ends the wait.
+measure() {
+    local what=$1
+    shift
+    run_probe input_wait "$what" 8000
+    wait_line "ready $what"
+    sleep 1
+    local t0 t1
+    t0=$(cpu_ticks "$pid")
+    sleep "$window"
+    t1=$(cpu_ticks "$pid")
+    "$@"
+    finish >/dev/null
+    grep -q "^done $what" "$out" || e2e_fail "$what did not end"
+    awk -v d=$((t1 - t0)) -v hz="$hz" -v w="$window" 'BEGIN { printf "%.1f", 100 * d / hz / w }'
+}
+
+baseline=$(measure sleep true)
+echo "processor use: sleeping $baseline %"
+worst=0
+for what in keybd button timer mouse; do
+    case $what in
+        keybd) end=(press q) ;;
+        button) end=(click 1 50 50) ;;
+        timer) end=(true) ;;
+        mouse) end=(xdotool mousemove 305 185) ;;
+    esac
+    used=$(measure "$what" "${end[@]}")
+    echo "processor use: waiting in evnt_$what $used %"
+    # "Barely more than Allegro's own threads": at most 2 points above.
+    awk -v u="$used" -v b="$baseline" 'BEGIN { exit !(u <= b + 2.0) }' ||
+        e2e_fail "evnt_$what uses $used % of a core, the sleeping program $baseline %"
+done
+echo "input: all checks passed"
