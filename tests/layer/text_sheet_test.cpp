@@ -1,7 +1,9 @@
 // The three built-in fonts: every glyph the layer needs is drawn, no two
 // printable glyphs look alike, neighbours never touch, and a glyph sheet of
 // each font is rendered through v_gtext into the test output (glyph_sheet_N
-// .bmp) so that the faces can be looked at.
+// .bmp) so that the faces can be looked at. docs/font_8x8.png, font_8x16.png
+// and font_6x6.png are these sheets enlarged three times:
+//   convert glyph_sheet_0.bmp -filter point -resize 300% docs/font_8x8.png
 #include <gtest/gtest.h>
 
 #include <string.h>
@@ -104,8 +106,10 @@ TEST_P(Sheet, RendersAGlyphSheet)
     int y = 2 + 8 * pitch_y + 4 + _font->top;
     const char *samples[] = {"The quick brown fox jumps over the lazy dog.",
                              "PACK MY BOX WITH FIVE DOZEN LIQUOR JUGS! 0123456789"};
+    int used_w = 2 + 16 * pitch_x + 2;
     for (const char *s : samples) {
         v_gtext(handle, 2, y, s);
+        used_w = std::max(used_w, 2 + (int)strlen(s) * w + 2);
         y += h + 2;
     }
     const struct { short bits; const char *name; } effects[] = {
@@ -118,9 +122,8 @@ TEST_P(Sheet, RendersAGlyphSheet)
         x += (int)strlen(e.name) * w * ((e.bits & TXT_WIDE) ? 2 : 1) + w + 6;
     }
     vst_effects(handle, 0);
-    const int sheet_w = 2 + 16 * pitch_x + 2;
     int sheet_h = y + (h - _font->top) + 2;
-    int used_w = std::max(sheet_w, x);
+    used_w = std::max(used_w, x);
 
     BITMAP *sheet = create_bitmap(used_w, sheet_h);
     ASSERT_NE(sheet, nullptr);
