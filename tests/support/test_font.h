@@ -87,7 +87,8 @@ inline std::string write_file(const std::string &path, const std::vector<unsigne
 {
     FILE *f = fopen(path.c_str(), "wb");
     if (f) {
-        fwrite(img.data(), 1, img.size(), f);
+        if (!img.empty())
+            fwrite(img.data(), 1, img.size(), f);
         fclose(f);
     }
     return path;
