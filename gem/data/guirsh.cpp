@@ -91,13 +91,13 @@ constexpr uint32_t T(int n) { return TEDINFO_AT + TEDINFO_SIZE * n; }
 // ---------------------------------------------------------------------------
 // Objects, in array order. Columns as in the object record: links, type,
 // flags, colours (high nibble frame, low nibble text), font, border, fill,
-// position, size, spec (a string offset, T(n), or the inline value).
+// position, size, ob_spec (a string offset, T(n), or the inline value).
 
 struct ObjDef {
     short next, head, tail;
     uint8_t type, flags, colbyte, font, border, fill;
     short x, y, w, h;
-    uint32_t spec;
+    uint32_t obspec;
 };
 
 constexpr uint8_t DEF_EXIT_FRAMED = OF_DEFAULT | OF_EXIT | OF_FRAMED;
@@ -212,7 +212,7 @@ constexpr void put_object(Image &img, int at, const ObjDef &o)
     img[at + OB_FONT] = o.font;
     img[at + OB_BORDER] = o.border;
     img[at + OB_FILL] = o.fill;
-    put32(img, at + OB_SPEC, o.spec);
+    put32(img, at + OB_SPEC, o.obspec);
     put16(img, at + OB_X, o.x);
     put16(img, at + OB_Y, o.y);
     put16(img, at + OB_WIDTH, o.w);

@@ -158,10 +158,10 @@ void draw_edit(const TEDINFO *ted, int type, short x, short y, short w, short h,
 }
 
 // The one-character string of an OT_BOXCHAR: the bytes of its inline value.
-void boxchar_text(long spec, char out[5])
+void boxchar_text(long obspec, char out[5])
 {
     for (int i = 0; i < 4; i++)
-        out[i] = (char)((unsigned long)spec >> (8 * i) & 0xff);
+        out[i] = (char)((unsigned long)obspec >> (8 * i) & 0xff);
     out[4] = '\0';
 }
 

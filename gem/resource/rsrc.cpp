@@ -125,14 +125,14 @@ bool is_text_type(int type)
 bool object_sound(const RSHDR &h, const unsigned char *data, const unsigned char *ob)
 {
     const int type = ob[OB_TYPE];
-    const uint32_t spec = read_u32(ob + OB_SPEC);
+    const uint32_t obspec = read_u32(ob + OB_SPEC);
     if (type <= LAST_INLINE_TYPE)
         return true;
     if (is_string_type(type))
-        return string_fits(spec, data, h.rsh_rssize);
+        return string_fits(obspec, data, h.rsh_rssize);
     if (is_text_type(type))
-        return record_index(spec, h.rsh_tedinfo, h.rsh_nteds, TEDINFO_SIZE) >= 0;
-    return spec < h.rsh_rssize;
+        return record_index(obspec, h.rsh_tedinfo, h.rsh_nteds, TEDINFO_SIZE) >= 0;
+    return obspec < h.rsh_rssize;
 }
 
 bool image_sound(const RSHDR &h, const unsigned char *data)
@@ -166,15 +166,15 @@ bool image_sound(const RSHDR &h, const unsigned char *data)
 long native_spec(const RSHDR &h, unsigned char *data, const Block *b, const unsigned char *ob)
 {
     const int type = ob[OB_TYPE];
-    const uint32_t spec = read_u32(ob + OB_SPEC);
+    const uint32_t obspec = read_u32(ob + OB_SPEC);
     if (type <= LAST_INLINE_TYPE)
-        return (long)spec;
+        return (long)obspec;
     if (is_text_type(type))
-        return (long)(b->teds + record_index(spec, h.rsh_tedinfo, h.rsh_nteds, TEDINFO_SIZE));
-    return (long)(data + spec);
+        return (long)(b->teds + record_index(obspec, h.rsh_tedinfo, h.rsh_nteds, TEDINFO_SIZE));
+    return (long)(data + obspec);
 }
 
-void build_object(OBJECT &o, const unsigned char *ob, long spec)
+void build_object(OBJECT &o, const unsigned char *ob, long obspec)
 {
     o.ob_next = read_s16(ob + OB_NEXT);
     o.ob_head = read_s16(ob + OB_HEAD);
@@ -185,7 +185,7 @@ void build_object(OBJECT &o, const unsigned char *ob, long spec)
     o.ob_font = ob[OB_FONT];
     o.ob_border = ob[OB_BORDER];
     o.ob_fill = ob[OB_FILL];
-    o.ob_spec = spec;
+    o.ob_spec = obspec;
     o.ob_x = read_s16(ob + OB_X);
     o.ob_y = read_s16(ob + OB_Y);
     o.ob_width = read_s16(ob + OB_WIDTH);

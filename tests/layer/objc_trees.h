@@ -9,14 +9,14 @@
 namespace objc_test {
 
 // An object with no links yet; the colours default to text 1, frame 1.
-inline OBJECT make(int type, int x, int y, int w, int h, int flags = 0, long spec = 0)
+inline OBJECT make(int type, int x, int y, int w, int h, int flags = 0, long obspec = 0)
 {
     OBJECT o{};
     o.ob_next = o.ob_head = o.ob_tail = NIL;
     o.ob_type = (unsigned char)type;
     o.ob_flags = (unsigned char)flags;
     o.ob_colbyte = 0x11;
-    o.ob_spec = spec;
+    o.ob_spec = obspec;
     o.ob_x = (short)x;
     o.ob_y = (short)y;
     o.ob_width = (short)w;
