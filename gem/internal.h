@@ -46,6 +46,10 @@ extern GEM_IO *_gemio;
  * input calls this once per pass. */
 void _idle(void);
 
+/* A loop that must end at tick `tick` (a timer wait) names it before it
+ * starts, so that _idle() never sleeps past that tick. */
+void _idle_deadline(int32_t tick);
+
 /* ---------------------------------------------------------------------------
  * Start-up and shutdown (gem/runtime/appl.cpp)
  * ------------------------------------------------------------------------- */

@@ -67,6 +67,7 @@ int evnt_timer(int locount, int hicount)
     _mouse_event();
     // In 64 bits, so that no count can overflow the target.
     int64_t target = (int64_t)_mevent.time + locount + 65536LL * hicount;
+    _idle_deadline((int32_t)(uint32_t)target);
     while (_mevent.time < target) {
         _idle();
         _mouse_event();
