@@ -183,7 +183,7 @@ TEST_F(Fonts, DamagedFilesRegisterNothing)
     truncated.resize(100);
     EXPECT_EQ(vst_load_font(handle, testfont::write_file(path, truncated).c_str()), -1);
 
-    testfont::Spec s = testfont::tiny();
+    testfont::Layout s = testfont::tiny();
     s.offsets[70] = 0;  // a decreasing offset
     EXPECT_EQ(vst_load_font(handle, testfont::write_file(path, testfont::image(s, true)).c_str()), -1);
     EXPECT_EQ(_no_of_fonts, 3);

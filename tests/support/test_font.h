@@ -13,7 +13,7 @@
 
 namespace testfont {
 
-struct Spec {
+struct Layout {
     short first_ade = 0, last_ade = 0;
     short top = 0, height = 1, form_width = 1;
     short flags = 0;
@@ -29,9 +29,9 @@ struct Spec {
 //   1    ..    .#.   #.
 //   2    ..    ..#   #.
 //   3    ..    ###   .#
-inline Spec tiny()
+inline Layout tiny()
 {
-    Spec s;
+    Layout s;
     s.first_ade = 0;
     s.last_ade = 'b';
     s.top = 2;
@@ -54,7 +54,7 @@ inline void put16(std::vector<unsigned char> &img, size_t at, int v, bool big_en
 // The image of `s`: header, offset table, form. With `big_endian` every
 // 16-bit value is stored high byte first and flags carry bit 0x0004, which
 // reads as the 0x0400 mark in this machine's order.
-inline std::vector<unsigned char> image(const Spec &s, bool big_endian = false)
+inline std::vector<unsigned char> image(const Layout &s, bool big_endian = false)
 {
     std::vector<unsigned char> img(88 + 2 * s.offsets.size() + s.form.size(), 0);
     put16(img, 0, 7, big_endian);   // font_id

@@ -11,7 +11,7 @@
 namespace {
 
 using testfont::image;
-using testfont::Spec;
+using testfont::Layout;
 using testfont::tiny;
 
 bool ok(const std::vector<unsigned char> &img, long length)
@@ -36,20 +36,20 @@ TEST(FontImage, DamagedImagesAreRefused)
 {
     struct Damage {
         const char *what;
-        std::function<void(Spec &)> apply;
+        std::function<void(Layout &)> apply;
     };
     const Damage damages[] = {
-        {"first_ade above last_ade", [](Spec &s) { s.first_ade = 'c'; s.offsets.clear(); }},
-        {"offsets decrease", [](Spec &s) { s.offsets[40] = 1; }},
-        {"offset below 0", [](Spec &s) { s.offsets[0] = -1; }},
-        {"glyph ends past the form", [](Spec &s) { s.offsets.back() = 9; }},
-        {"no form rows", [](Spec &s) { s.height = 0; s.form.clear(); }},
-        {"negative form rows", [](Spec &s) { s.height = -4; s.form.clear(); }},
-        {"no form bytes", [](Spec &s) { s.form_width = 0; }},
+        {"first_ade above last_ade", [](Layout &s) { s.first_ade = 'c'; s.offsets.clear(); }},
+        {"offsets decrease", [](Layout &s) { s.offsets[40] = 1; }},
+        {"offset below 0", [](Layout &s) { s.offsets[0] = -1; }},
+        {"glyph ends past the form", [](Layout &s) { s.offsets.back() = 9; }},
+        {"no form rows", [](Layout &s) { s.height = 0; s.form.clear(); }},
+        {"negative form rows", [](Layout &s) { s.height = -4; s.form.clear(); }},
+        {"no form bytes", [](Layout &s) { s.form_width = 0; }},
     };
     for (const auto &d : damages) {
         for (bool big : {false, true}) {
-            Spec s = tiny();
+            Layout s = tiny();
             d.apply(s);
             auto img = image(s, big);
             EXPECT_FALSE(ok(img, (long)img.size())) << d.what << (big ? " (swapped)" : "");
@@ -69,7 +69,7 @@ TEST(FontImage, TableAndFormMustLieInsideTheFile)
     EXPECT_FALSE(font_image_ok(nullptr, -1));
 
     // A huge range of codes makes a table longer than the file.
-    Spec s = tiny();
+    Layout s = tiny();
     s.first_ade = -32768;
     s.last_ade = 32767;
     img = image(s);
