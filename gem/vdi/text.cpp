@@ -84,7 +84,7 @@ void v_gtext(int handle, int x, int y, const char *string)
     // The copy takes 16-bit coordinates: a text start so far left that the
     // buffer's width would not fit in them cannot show anything visible of
     // an ordinary string, and is dropped whole.
-    if (width <= 0 || width > SHRT_MAX || height <= 0)
+    if (x < SHRT_MIN || width <= 0 || width > SHRT_MAX || height <= 0)
         return;
 
     int top = y - font->top;
