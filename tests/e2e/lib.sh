@@ -35,17 +35,37 @@ start_xvfb() {
     export DISPLAY=":$(head -n1 "$fdfile")"
 }
 
-# wait_window: until a mapped window of the program exists (10 s at most).
-wait_window() {
+# run_probe NAME ARGS...: starts `gem_probe NAME ARGS` in the background;
+# sets pid and out (the file its output goes to).
+run_probe() {
+    out="$E2E_TMP/out.$1.$(basename "${2:-}")"
+    : > "$out"
+    "$GEM_PROBE" "$@" > "$out" 2>&1 &
+    pid=$!
+}
+
+# wait_line TEXT: until the probe has printed a line starting with TEXT
+# (20 s at most); fails at once if the probe ends first.
+wait_line() {
     local i
-    for i in $(seq 200); do
-        if xdotool search --onlyvisible --name '.' >/dev/null 2>&1; then
-            sleep 0.3   # let the program finish its start-up drawing
-            return 0
-        fi
+    for i in $(seq 400); do
+        grep -q "^$1" "$out" && return 0
+        kill -0 "$pid" 2>/dev/null || { cat "$out"; e2e_fail "probe ended before '$1'"; }
         sleep 0.05
     done
-    e2e_fail "no window appeared"
+    cat "$out"
+    e2e_fail "probe never said '$1'"
+}
+
+# finish_probe: the probe ends with status 0 (appl_exit), no check failed,
+# and it reached its end.
+finish_probe() {
+    local status=0
+    wait_exit "$pid" 20 || status=$?
+    cat "$out"
+    [ "$status" -eq 0 ] || e2e_fail "probe ended with status $status"
+    ! grep -q '^FAIL' "$out" || e2e_fail "a check failed"
+    grep -q '^failures: 0$' "$out" || e2e_fail "the probe did not reach appl_exit"
 }
 
 # press KEY...: each key held for 100 ms, then released.

@@ -8,36 +8,6 @@ set -euo pipefail
 
 start_xvfb 320x200
 
-# run_probe NAME ARGS...: start a probe in the background; sets pid, out.
-run_probe() {
-    out="$E2E_TMP/out.$1.${2:-}"
-    : > "$out"
-    "$GEM_PROBE" "$@" > "$out" 2>&1 &
-    pid=$!
-}
-
-# wait_line TEXT: until the probe has printed a line starting with TEXT.
-wait_line() {
-    local i
-    for i in $(seq 400); do
-        grep -q "^$1" "$out" && return 0
-        kill -0 "$pid" 2>/dev/null || { cat "$out"; e2e_fail "probe ended before '$1'"; }
-        sleep 0.05
-    done
-    cat "$out"
-    e2e_fail "probe never said '$1'"
-}
-
-# finish: the probe ends with status 0 and no failed check.
-finish() {
-    local status=0
-    wait_exit "$pid" 20 || status=$?
-    cat "$out"
-    [ "$status" -eq 0 ] || e2e_fail "probe ended with status $status"
-    ! grep -q '^FAIL' "$out" || e2e_fail "a check failed"
-    grep -q '^failures: 0$' "$out" || e2e_fail "the probe did not reach appl_exit"
-}
-
 # with_modifier MOD KEY: KEY pressed while MOD is held.
 with_modifier() {
     xdotool keydown "$1"; sleep 0.05
@@ -56,7 +26,7 @@ with_modifier Control_L Return
 with_modifier Alt_L Return
 with_modifier Shift_R BackSpace
 press q
-finish
+finish_probe
 expected="323 0
 324 0
 325 0
@@ -100,14 +70,14 @@ hold_click() {  # BUTTON X Y: press for 50 ms only
 hold_click 1 100 50
 hold_click 1 120 60
 hold_click 3 200 100
-finish
+finish_probe
 grep -q '^left 2 at 120 60$' "$out" || e2e_fail "two left clicks not counted at (120, 60)"
 grep -q '^right 1 at 200 100 buttons 2$' "$out" || e2e_fail "right click not seen at (200, 100)"
 echo "clicks: both 50 ms left clicks and the right click seen"
 
 # ---- evnt_timer precision -----------------------------------------------
 run_probe input_timer
-finish
+finish_probe
 
 # ---- processor use while waiting ------------------------------------------
 # Five programs at once, so that they share the machine's conditions: one

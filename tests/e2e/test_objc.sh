@@ -7,20 +7,7 @@ set -euo pipefail
 
 mkdir -p "$OUT_DIR"
 start_xvfb 320x200
-"$GEM_PROBE" objc_trees > "$E2E_TMP/out" 2>&1 &
-probe=$!
-
-# wait_line TEXT: until the probe has printed the line (10 s at most).
-wait_line() {
-    local i
-    for i in $(seq 200); do
-        grep -qx "$1" "$E2E_TMP/out" && return 0
-        kill -0 "$probe" 2>/dev/null || { cat "$E2E_TMP/out"; e2e_fail "probe ended before '$1'"; }
-        sleep 0.05
-    done
-    cat "$E2E_TMP/out"
-    e2e_fail "the probe never printed '$1'"
-}
+run_probe objc_trees
 
 white=255,255,255
 black=0,0,0
@@ -31,12 +18,7 @@ for tree in fselbox alertbox inputbox; do
     press space
 done
 
-status=0
-wait_exit "$probe" 20 || status=$?
-cat "$E2E_TMP/out"
-[ "$status" -eq 0 ] || e2e_fail "appl_exit ended with status $status"
-grep -q '^FAIL' "$E2E_TMP/out" && e2e_fail "a check failed"
-grep -q '^failures: 0$' "$E2E_TMP/out" || e2e_fail "the probe did not reach appl_exit"
+finish_probe
 
 # The pictures: the file selector's frame on the screen corner, black inside;
 # the alert's default button frames; the input box's Return button frames.

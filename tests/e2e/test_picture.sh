@@ -8,18 +8,6 @@ set -euo pipefail
 
 picture="$SOURCE_DIR/samples/16knight.pcx"   # 32 x 96, colours before the stop colour only
 
-# wait_line TEXT: until the probe has printed TEXT (20 s at most).
-wait_line() {
-    local i
-    for i in $(seq 400); do
-        grep -q "^$1" "$E2E_TMP/out" && return 0
-        kill -0 "$pid" 2>/dev/null || { cat "$E2E_TMP/out"; e2e_fail "probe ended before '$1'"; }
-        sleep 0.05
-    done
-    cat "$E2E_TMP/out"
-    e2e_fail "probe never said '$1'"
-}
-
 # classify FILE: one character per pixel, rows on lines: '#' white, 'o' black,
 # '.' red, '?' anything else.
 classify() {
@@ -41,8 +29,7 @@ classify() {
 }
 
 start_xvfb 320x200
-"$GEM_PROBE" picture "$picture" "$E2E_TMP" > "$E2E_TMP/out" 2>&1 &
-pid=$!
+run_probe picture "$picture" "$E2E_TMP"
 
 # 1. Start-up: nothing drawn at the mouse until the first poll.
 wait_line "started"
@@ -54,7 +41,7 @@ touch "$E2E_TMP/go1"
 
 # 2. The arrow after the first poll, over the red backdrop.
 wait_line "cursor shown"
-read -r _ _ cx cy < <(grep '^cursor at' "$E2E_TMP/out")
+read -r _ _ cx cy < <(grep '^cursor at' "$out")
 shot "$E2E_TMP/screen2.png" 320x200+0+0
 convert "$E2E_TMP/screen2.png" -crop "16x16+$cx+$cy" +repage "$E2E_TMP/cursor.png"
 classify "$E2E_TMP/cursor.png" > "$E2E_TMP/cursor.txt"
@@ -93,18 +80,9 @@ differ=$(compare -metric AE -fuzz 3% "$E2E_TMP/expected.png" "$E2E_TMP/shown.png
 echo "picture: all 32 x 96 pixels in the PCX's colours ($colours colours)"
 touch "$E2E_TMP/go3"
 
-status=0
-wait_exit "$pid" 20 || status=$?
-cat "$E2E_TMP/out"
-[ "$status" -eq 0 ] || e2e_fail "picture probe ended with status $status"
-grep -q '^FAIL' "$E2E_TMP/out" && e2e_fail "a check failed"
-grep -q '^failures: 0$' "$E2E_TMP/out" || e2e_fail "the picture probe did not reach appl_exit"
+finish_probe
 
-# 3. The user timer hook.
-status=0
-"$GEM_PROBE" retime > "$E2E_TMP/out" 2>&1 || status=$?
-cat "$E2E_TMP/out"
-[ "$status" -eq 0 ] || e2e_fail "retime probe ended with status $status"
-grep -q '^FAIL' "$E2E_TMP/out" && e2e_fail "a timer check failed"
-grep -q '^failures: 0$' "$E2E_TMP/out" || e2e_fail "the retime probe did not reach appl_exit"
+# 4. The user timer hook.
+run_probe retime
+finish_probe
 echo "picture, cursor and timer hook: all checks passed"
