@@ -22,7 +22,7 @@ const unsigned char *object(int k) { return data() + 1042 + 24 * k; }
 
 // One object row as the layout tables write it: index, next, head, tail,
 // type, flags (D default, E exit, L last, F framed, - none), colbyte (hex),
-// font, border, fill, x, y, w, h, spec.
+// font, border, fill, x, y, w, h, ob_spec.
 struct Row {
     const char *text;
 };
@@ -91,11 +91,11 @@ void expect_rows(const Row *rows, size_t n, int first)
 {
     for (size_t r = 0; r < n; r++) {
         int idx, next, head, tail, col, font, border, fill, x, y, w, h;
-        long spec;
+        long obspec;
         char type[16], flags[8];
         ASSERT_EQ(15, sscanf(rows[r].text, "%d %d %d %d %15s %7s %x %d %d %d %d %d %d %d %ld",
                              &idx, &next, &head, &tail, type, flags, &col, &font, &border,
-                             &fill, &x, &y, &w, &h, &spec));
+                             &fill, &x, &y, &w, &h, &obspec));
         const unsigned char *o = object(first + idx);
         SCOPED_TRACE(rows[r].text);
         EXPECT_EQ(next, s16(o + 0));
@@ -107,7 +107,7 @@ void expect_rows(const Row *rows, size_t n, int first)
         EXPECT_EQ(font, o[9]);
         EXPECT_EQ(border, o[10]);
         EXPECT_EQ(fill, o[11]);
-        EXPECT_EQ(spec, u32(o + 12));
+        EXPECT_EQ(obspec, u32(o + 12));
         EXPECT_EQ(x, s16(o + 16));
         EXPECT_EQ(y, s16(o + 18));
         EXPECT_EQ(w, s16(o + 20));

@@ -193,9 +193,9 @@ TEST_F(Install, LoadFromFileOwnsItsData)
     EXPECT_STREQ("Select a file", (char *)builtin_select[1].ob_spec);
 }
 
-// One tree of one object whose spec is `spec`, followed by `tail` (bytes at
+// One tree of one object whose ob_spec is `obspec`, followed by `tail` (bytes at
 // the end of the data block, for strings).
-Bytes one_object_image(int type, long spec, const std::string &tail)
+Bytes one_object_image(int type, long obspec, const std::string &tail)
 {
     Bytes b(14 + 28 + tail.size(), 0);
     put16(b, 0, (int)(28 + tail.size()));  // the object at 0, the tree index at 24
@@ -207,7 +207,7 @@ Bytes one_object_image(int type, long spec, const std::string &tail)
     put16(b, 14 + 4, -1);
     b[14 + 6] = (unsigned char)type;
     b[14 + 7] = OF_LASTOB;
-    put32(b, 14 + 12, spec);
+    put32(b, 14 + 12, obspec);
     memcpy(b.data() + 14 + 28, tail.data(), tail.size());
     return b;
 }
