@@ -183,6 +183,19 @@ TEST_F(Vdi, XorBoxTouchesThirtyPixelsAndUndoesItself)
 
     _xor_box(10, 10, 20, 15);
     EXPECT_EQ(pixels(screen), before);
+
+    // Two pixels wide: all 12 pixels of the 2 x 6 box are outline, each
+    // flipped once; the empty bottom edge flips no corner back.
+    _xor_box(40, 40, 41, 45);
+    once = pixels(screen);
+    changed = 0;
+    for (size_t i = 0; i < before.size(); i++)
+        changed += once[i] != before[i];
+    EXPECT_EQ(changed, 12);
+    EXPECT_EQ(getpixel(screen, 40, 45), before[45 * 320 + 40] ^ 1);
+    EXPECT_EQ(getpixel(screen, 41, 45), before[45 * 320 + 41] ^ 1);
+    _xor_box(40, 40, 41, 45);
+    EXPECT_EQ(pixels(screen), before);
 }
 
 TEST_F(Vdi, XorBoxSkipsPixelsOutsideTheScreenAndIgnoresHandle)
