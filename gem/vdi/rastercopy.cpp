@@ -71,15 +71,23 @@ int extent(int s1, int s2, int d1, int d2, int src_size, int dst_size)
     return std::min({s2 - s1, d2 - d1, std::min(src_size, dst_size) - 1}) + 1;
 }
 
+// A masked row is taken right to left when the destination lies after the
+// source, so a row that overlaps itself is read before it is written.
 void copy_row(unsigned char *to, const unsigned char *from, int w, bool masked)
 {
     if (!masked) {
         memmove(to, from, (size_t)w);
         return;
     }
-    for (int x = 0; x < w; x++)
-        if (from[x])
-            to[x] = from[x];
+    if (std::less<const unsigned char *>()(from, to)) {
+        for (int x = w - 1; x >= 0; x--)
+            if (from[x])
+                to[x] = from[x];
+    } else {
+        for (int x = 0; x < w; x++)
+            if (from[x])
+                to[x] = from[x];
+    }
 }
 
 // Rows are taken bottom-up when the destination lies after the source, so a
@@ -168,6 +176,18 @@ void vro_cpyfm(int handle, int mode, const short *pxy, const MFDB *src, const MF
         fill(handle, pxy, mode == 0 ? 0 : 1);
         return;
     }
+    // A memory side ends at its own form's last column and row: a copy that
+    // ran on would wrap into the next row or leave the form's block.
+    if (!is_surface(src)) {
+        w = std::min(w, src->fd_w - s.sx1);
+        h = std::min(h, src->fd_h - s.sy1);
+    }
+    if (!is_surface(dst)) {
+        w = std::min(w, dst->fd_w - s.dx1);
+        h = std::min(h, dst->fd_h - s.dy1);
+    }
+    if (w <= 0 || h <= 0)
+        return;
     bool masked = mode == 5;
     if (!is_surface(src) && !is_surface(dst)) {
         memory_to_memory(s, w, h, src, dst, masked);

@@ -2,6 +2,7 @@
 // without starting the layer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "gem/internal.h"
@@ -87,6 +88,50 @@ TEST(RasterCopyMemory, SizeIsTheShorterRectangleAndTheNarrowerForm)
     EXPECT_EQ(narrow.at(0, 1), src.at(0, 1));
 }
 
+TEST(RasterCopyMemory, RectanglesPastAFormsEdgesStopAtThem)
+{
+    // The forms describe the first 8 x 4 bytes of a larger block, so bytes
+    // past their last row can be looked at.
+    Form src = numbered(8, 8), dst(8, 8, 0);
+    src.mfdb.fd_h = 4;
+    dst.mfdb.fd_h = 4;
+    std::vector<unsigned char> zero(64, 0);
+
+    // Destination from column 5, 6 wide: columns 5 to 7 only, nothing wraps
+    // into the start of the next row.
+    short right[8] = {0, 0, 5, 1, 5, 0, 10, 1};
+    vro_cpyfm(0, 3, right, &src.mfdb, &dst.mfdb);
+    EXPECT_EQ(dst.at(5, 0), src.at(0, 0));
+    EXPECT_EQ(dst.at(7, 1), src.at(2, 1));
+    EXPECT_EQ(dst.at(0, 1), 0);
+    EXPECT_EQ(dst.at(1, 2), 0);
+
+    // Destination from row 2, 4 high: rows 2 and 3 only, in both modes.
+    for (int mode : {3, 5}) {
+        dst.bytes = zero;
+        short down[8] = {0, 0, 7, 3, 0, 2, 7, 5};
+        vro_cpyfm(0, mode, down, &src.mfdb, &dst.mfdb);
+        EXPECT_EQ(dst.at(0, 2), src.at(0, 0)) << mode;
+        EXPECT_EQ(dst.at(7, 3), src.at(7, 1)) << mode;
+        EXPECT_TRUE(std::all_of(dst.bytes.begin() + 32, dst.bytes.end(),
+                                [](unsigned char b) { return b == 0; }))
+            << mode;
+    }
+
+    // A source reaching past its form copies only what the form holds.
+    dst.bytes = zero;
+    short below[8] = {6, 2, 7, 7, 0, 0, 1, 3};
+    vro_cpyfm(0, 3, below, &src.mfdb, &dst.mfdb);
+    EXPECT_EQ(dst.at(1, 1), src.at(7, 3));
+    EXPECT_EQ(dst.at(0, 2), 0);
+
+    // A start past a form's edge copies nothing.
+    dst.bytes = zero;
+    short outside[8] = {0, 0, 3, 3, 8, 0, 11, 3};
+    vro_cpyfm(0, 3, outside, &src.mfdb, &dst.mfdb);
+    EXPECT_EQ(dst.bytes, zero);
+}
+
 TEST(RasterCopyMemory, EmptyRectanglesAndOtherModesDoNothing)
 {
     Form src = numbered(8, 8), dst(8, 8, 0);
@@ -118,6 +163,7 @@ TEST(RasterCopyMemory, OverlappingCopyWithinOneFormKeepsTheSourceImage)
         {{2, 0, 9, 4, 2, 1, 9, 5}, 3},
         {{2, 1, 9, 5, 2, 0, 9, 4}, 3},
         {{2, 0, 9, 4, 2, 1, 9, 5}, 5},
+        {{0, 0, 9, 0, 3, 0, 12, 0}, 5},   // transparent, along a row
         {{0, 0, 15, 4, 0, 2, 15, 6}, 3},  // whole rows: one block
     };
     for (const Case &c : cases) {
