@@ -2,6 +2,8 @@
 // shape records, and its visibility (a count of hide requests and a flag for
 // whether Allegro draws it now). The cursor is drawn only while the visible
 // screen is selected.
+#include <limits.h>
+
 #include "gem/internal.h"
 
 _MOUSE _mouse = {NULL, 0, 0};
@@ -27,6 +29,14 @@ void _showmouse(void)
 }
 
 namespace {
+
+// One more hide request. The count stops at the largest 16-bit value rather
+// than wrapping to a negative count that no show request could bring back.
+void add_hide_request()
+{
+    if (_mtot < SHRT_MAX)
+        _mtot++;
+}
 
 // Pixel value 0 is transparent, so a mask in colour 0 takes another entry of
 // the same colour: the one find-or-add gives for the default colour 0.
@@ -81,7 +91,8 @@ int graf_mouse(int number, const MSHAPE *form)
         _setmouse(form);
         _showmouse();
     } else if (number == M_OFF) {
-        if (++_mtot == 1)
+        add_hide_request();
+        if (_mtot == 1)
             _hidemouse();
     } else if (number == M_ON) {
         if (_mtot > 0)
@@ -97,7 +108,7 @@ void v_hide_c(int handle)
     (void)handle;
     if (_mtot == 0)
         _hidemouse();
-    _mtot++;
+    add_hide_request();
 }
 
 // A non-zero `reset` takes one hide request back, zero takes all of them.

@@ -178,6 +178,17 @@ TEST_F(Cursor, HideRequestsNestAndTheNextPollShowsTheCursor)
     // Showing with no request outstanding changes nothing.
     EXPECT_EQ(graf_mouse(M_ON, nullptr), 1);
     EXPECT_EQ(_mtot, 0);
+
+    // More requests than 16 bits count stay outstanding: the count stops
+    // at its largest value instead of wrapping below 0.
+    for (int i = 0; i < 40000; i++)
+        graf_mouse(M_OFF, nullptr);
+    v_hide_c(handle);
+    EXPECT_EQ(_mtot, 32767);
+    graf_mouse(M_ON, nullptr);
+    EXPECT_EQ(_mtot, 32766);
+    _mouse_event();
+    EXPECT_EQ(_mousedrawn, 0);
 }
 
 TEST_F(Cursor, ChangingTheShapeShowsItWhateverTheHideCount)
