@@ -163,6 +163,12 @@ extern unsigned char _guirsh[2556];
 
 int _rsrc_fix(void);
 
+/* Uninstalls the installed resource whatever its origin: frees the records
+ * built for it (and a file's data block) and clears the globals; trees taken
+ * from it are gone. The built-in resource stays. For tools that install many
+ * images in one run; applications use rsrc_free. */
+int _rsrc_release(void);
+
 int _relocate(OBJECT *tree, short index, short target, short *x, short *y);
 void _narrow(OBJECT *tree, short *idx, short x, short y);
 

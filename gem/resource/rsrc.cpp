@@ -5,6 +5,8 @@
 // changed by installing it. The installer builds the native TEDINFOs, OBJECTs
 // and tree index in a block of its own; every string address in them points
 // into the image's data block, so texts edited in place land in the image.
+// The records of an included image live as long as the program (its trees
+// stay usable after rsrc_free); those of a file go with the file's data.
 #include <stddef.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -332,7 +334,7 @@ int rsrc_gaddr(int kind, int index, void *out)
     }
 }
 
-int rsrc_free(void)
+int _rsrc_release(void)
 {
     // The built-in resource holds the layer's own trees: it stays.
     if (!installed || installed->builtin)
@@ -349,4 +351,14 @@ int rsrc_free(void)
     _dials = NULL;
     _trees = NULL;
     return 1;
+}
+
+int rsrc_free(void)
+{
+    // An included image belongs to its owner, and so do the trees taken
+    // from it: they stay installed and usable, whatever the owner does next.
+    // Only a resource read from a file is given back.
+    if (_rsrcin)
+        return 1;
+    return _rsrc_release();
 }

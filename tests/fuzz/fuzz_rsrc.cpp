@@ -4,8 +4,9 @@
 // claims is padded with zeros (rsrc_include trusts the caller's buffer to
 // hold rsh_rssize bytes). A refused image must leave the installed resource
 // alone; an accepted one has each of its trees searched, hit-tested and
-// drawn on the memory screen, its records looked up, and is freed again, so
-// the next image is tried with nothing installed.
+// drawn on the memory screen, its records looked up, and is released again
+// (rsrc_free keeps an included image's records for good), so the next image
+// is tried with nothing installed.
 #include <stddef.h>
 #include <stdint.h>
 #include <string.h>
@@ -80,6 +81,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (rsrc_gaddr(R_TREE, t, &tree))
             walk_tree(tree, data, size);
     }
-    rsrc_free();
+    _rsrc_release();
     return 0;
 }

@@ -157,14 +157,32 @@ TEST_F(Install, FreeingTheBuiltinResourceFreesNothing)
 
 TEST_F(Install, FreeingAnIncludedImageKeepsTheImage)
 {
+    OBJECT *builtin_alert = nullptr;
+    ASSERT_EQ(1, rsrc_gaddr(R_TREE, 1, &builtin_alert));
     Bytes image = builtin_copy();
     const Bytes before = image;
     ASSERT_EQ(1, rsrc_include(image.data()));
+    OBJECT *alert = nullptr;
+    ASSERT_EQ(1, rsrc_gaddr(R_TREE, 1, &alert));
+    const Snapshot installed = snapshot();
     EXPECT_EQ(1, rsrc_free());
     EXPECT_EQ(before, image);
+    // The image and the trees taken from it belong to the owner: both stay
+    // usable, and the resource stays installed.
+    expect_same(installed, snapshot());
+    EXPECT_EQ(272, alert->ob_width);
+    EXPECT_STREQ("Which", (char *)alert[1].ob_spec);
     OBJECT *tree = nullptr;
+    EXPECT_EQ(1, rsrc_gaddr(R_TREE, 1, &tree));
+    EXPECT_EQ(alert, tree);
+    EXPECT_EQ(1, rsrc_free());
+
+    // Releasing it uninstalls it; the built-in trees stay.
+    EXPECT_EQ(1, _rsrc_release());
     EXPECT_EQ(0, rsrc_gaddr(R_TREE, 0, &tree));
-    EXPECT_EQ(1, rsrc_free());  // a second free finds nothing to free
+    EXPECT_EQ(nullptr, _dials);
+    EXPECT_EQ(1, _rsrc_release());  // a second release finds nothing
+    EXPECT_STREQ("Which", (char *)builtin_alert[1].ob_spec);
 }
 
 TEST_F(Install, LoadFromFileOwnsItsData)
