@@ -252,8 +252,13 @@ void draw_object(TreeGuard &guard, OBJECT *tree, short o, int depth, short x, sh
 
 void _OLtext(short x, short y, short w, short h, short flags, const char *text)
 {
+    if (!text)
+        return;
     if (flags & CENTRE) {
-        x = (short)(x + half(w - (int)strlen(text) * cell_width()));
+        // Only the low 16 bits of the text's width take part in the centring;
+        // unsigned arithmetic keeps an overlong string from overflowing.
+        const unsigned width = (unsigned)strlen(text) * (unsigned)(unsigned short)cell_width();
+        x = (short)(x + half(w - (int)(unsigned short)width));
         y = (short)(y + half(h - _font->form_height));
     }
     const int baseline = y + _font->top;
