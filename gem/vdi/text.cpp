@@ -12,15 +12,24 @@ namespace {
 
 constexpr short kBold = 0x01, kLight = 0x02, kItalic = 0x04, kUnderline = 0x08, kWide = 0x10;
 
-// The text buffer: `width` x `rows` pixels; row 0 holds glyph row `skip`.
+// The text buffer. The string is composed over columns 0 to W - 1 (offsets
+// from x) and glyph rows skip to H - 1, but only the part that can show is
+// kept: columns [left, right) and glyph rows [first, last), the clip
+// rectangle within the surface. Pixels outside it are passed over, so the
+// buffer never outgrows the surface, whatever the font's height or the clip.
 struct TextBuffer {
-    int width, rows, skip;
+    int left, right, first, last;
     unsigned char ink;
     std::vector<unsigned char> pixels;
 
+    int width() const { return right - left; }
+    int rows() const { return last - first; }
+
     void set(int column, int glyph_row)
     {
-        pixels[(size_t)(glyph_row - skip) * width + column] = ink;
+        if (column < left || column >= right || glyph_row < first || glyph_row >= last)
+            return;
+        pixels[(size_t)(glyph_row - first) * width() + (column - left)] = ink;
     }
 };
 
@@ -80,24 +89,36 @@ void v_gtext(int handle, int x, int y, const char *string)
     const short effects = _texteff;
     const int height = font->form_height;
     const int clip = _clipx2;
-    const int width = clip - x;
     // The copy takes 16-bit coordinates: a text start so far left that the
-    // buffer's width would not fit in them cannot show anything visible of
-    // an ordinary string, and is dropped whole.
-    if (x < SHRT_MIN || width <= 0 || width > SHRT_MAX || height <= 0)
+    // composition's width (clip - x) would not fit in them cannot show
+    // anything of an ordinary string, and is dropped whole. x is checked
+    // before any sum is formed, so that none can overflow.
+    if (x < SHRT_MIN || x >= clip || clip - x > SHRT_MAX || height <= 0)
+        return;
+    const BITMAP *surface = _surface(handle);
+    if (!surface)
         return;
 
-    int top = y - font->top;
-    int skip = 0;
-    if (top < 0) {
-        skip = -top;
-        top = 0;
-    }
-    if (skip >= height || top > SHRT_MAX - height)
-        return;  // the whole cell lies above or below any surface
+    // The cell top; glyph rows above the surface's row 0 are skipped.
+    const long long cell_top = (long long)y - font->top;
+    const long long skip_rows = cell_top < 0 ? -cell_top : 0;
+    if (skip_rows >= height)
+        return;  // the whole cell lies above the surface
+    const int skip = (int)skip_rows;
+    const long long top = cell_top + skip;
 
-    TextBuffer buf{width, height - skip, skip, (unsigned char)_textcol, {}};
-    buf.pixels.assign((size_t)buf.width * buf.rows, (unsigned char)_fillcol);
+    // What can show: the clip rectangle within the surface, glyph pixels
+    // stopping one column before _clipx2.
+    const long long first = std::max<long long>(skip, std::max<int>(_clipy1, 0) - top + skip);
+    const long long last =
+        std::min<long long>(height, std::min<int>(_clipy2, surface->h - 1) + 1 - top + skip);
+    const int left = std::max(std::max<int>(_clipx1, 0) - x, 0);
+    const int right = std::min(clip, surface->w) - x;
+    if (left >= right || first >= last)
+        return;
+
+    TextBuffer buf{left, right, (int)first, (int)last, (unsigned char)_textcol, {}};
+    buf.pixels.assign((size_t)buf.width() * buf.rows(), (unsigned char)_fillcol);
 
     const bool underline = effects & kUnderline;
     const int last_row = underline ? height - 2 : height - 1;
@@ -110,7 +131,8 @@ void v_gtext(int handle, int x, int y, const char *string)
         Glyph g{place.form, font->form_width, place.offsets[index],
                 place.offsets[index + 1] - place.offsets[index]};
 
-        for (int i = skip; i < last_row; i++)
+        // Rows outside the kept part would leave no pixel: not composed.
+        for (int i = buf.first; i < std::min(last_row, buf.last); i++)
             glyph_row(buf, g, effects, i, height, pen, x, clip, true);
         // The last row drawn also gives the pen's advance; a font of one row
         // that is underlined draws no glyph row at all.
@@ -118,7 +140,7 @@ void v_gtext(int handle, int x, int y, const char *string)
                           last_row >= skip);
 
         if (underline && index != 32) {
-            for (int col = pen - x; col < pen - x + j && col < width; col++)
+            for (int col = pen - x; col < pen - x + j; col++)
                 buf.set(col, height - 1);
         }
         pen += j;
@@ -126,15 +148,17 @@ void v_gtext(int handle, int x, int y, const char *string)
     if (effects & kItalic)
         pen += italic_tail(effects, height);
     // Italic's run-on may pass the clip column; the buffer ends there.
-    pen = std::min(pen, clip);
-    if (pen == x)
-        return;
+    const int end = std::min(pen, clip) - x;
+    if (end <= buf.left)
+        return;  // the pen did not move, or not into the part that shows
 
     MFDB form = {};
     form.fd_addr = buf.pixels.data();
-    form.fd_w = (short)buf.width;
-    form.fd_h = (short)buf.rows;
-    short pxy[8] = {0, 0, (short)(pen - x - 1), (short)(buf.rows - 1),
-                    (short)x, (short)top, (short)(pen - 1), (short)(top + buf.rows - 1)};
+    form.fd_w = (short)buf.width();
+    form.fd_h = (short)buf.rows();
+    const int dy = (int)(top + buf.first - skip);
+    short pxy[8] = {0, 0, (short)(std::min(end, buf.right) - buf.left - 1), (short)(buf.rows() - 1),
+                    (short)(x + buf.left), (short)dy, (short)(x + std::min(end, buf.right) - 1),
+                    (short)(dy + buf.rows() - 1)};
     vro_cpyfm(handle, 3, pxy, &form, &_screen);
 }

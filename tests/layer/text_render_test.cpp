@@ -4,6 +4,7 @@
 // never a pixel outside the surface's clip rectangle.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <random>
 #include <string>
 #include <vector>
@@ -176,6 +177,9 @@ TEST_F(Text, CellAboveTheSurfaceShowsItsLowerRows)
     clear_to_color(screen, kUntouched);
     v_gtext(handle, 2, -2, "ab");  // the whole cell above
     v_gtext(handle, 2, -30000, "ab");
+    v_gtext(handle, 2, INT_MIN, "ab");  // no sum with an extreme overflows
+    v_gtext(handle, INT_MIN, 2, "ab");
+    v_gtext(handle, INT_MAX, INT_MAX, "ab");
     EXPECT_EQ(area(0, 0, 12, 2), rows({"------------", "------------"}));
 }
 
