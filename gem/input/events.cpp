@@ -65,10 +65,13 @@ int evnt_button(int clicks, int mask, int state,
 int evnt_timer(int locount, int hicount)
 {
     _mouse_event();
-    // In 64 bits, so that no count can overflow the target.
-    int64_t target = (int64_t)_mevent.time + locount + 65536LL * hicount;
-    _idle_deadline((int32_t)(uint32_t)target);
-    while (_mevent.time < target) {
+    // The span is counted in 64 bits, so that no count overflows, and the
+    // wait measures the ticks elapsed since the first poll, so that it also
+    // ends when the tick counter wraps round during it.
+    const int64_t span = (int64_t)locount + 65536LL * hicount;
+    const uint32_t start = (uint32_t)_mevent.time;
+    _idle_deadline((int32_t)(start + (uint32_t)span));
+    while ((int64_t)((uint32_t)_mevent.time - start) < span) {
         _idle();
         _mouse_event();
     }

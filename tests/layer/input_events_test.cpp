@@ -135,6 +135,31 @@ TEST_F(Events, TimerSpanStartsAtItsFirstPoll)
     EXPECT_EQ(_timer - t0, 25);
 }
 
+TEST_F(Events, TimerEndsWhenTheTickCounterWrapsRoundDuringIt)
+{
+    // A clock that wraps round like the 1 ms counter after 2^31 ticks. A
+    // wait that missed the wrap would never end: the stand-in clock gives up
+    // after a while by throwing out of the wait.
+    struct Stuck {};
+    static long ticks;
+    ticks = 0;
+    GEM_IO *scripted = _gemio;
+    GEM_IO wrapping = *scripted;
+    wrapping.idle = [] {
+        if (++ticks > 1000)
+            throw Stuck{};
+        _timer = (int32_t)((uint32_t)_timer + 1);
+    };
+    _gemio = &wrapping;
+    const int32_t before = _timer;
+    _timer = INT32_MAX - 10;
+    EXPECT_NO_THROW(evnt_timer(100, 0));
+    EXPECT_EQ(ticks, 100);
+    EXPECT_EQ(_mevent.time, INT32_MIN + 89);
+    _gemio = scripted;
+    _timer = before;
+}
+
 TEST_F(Events, MouseWaitsToEnterTheRectangle)
 {
     // Columns 10..29, rows 10..29. (15, 100): x within, y not.
