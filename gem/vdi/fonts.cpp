@@ -20,6 +20,15 @@ short _fontno = 0;
 
 namespace {
 
+// The header's fields lie where every font image has them.
+static_assert(sizeof(GFONT) == kFontHeaderSize, "GFONT is the 88-byte header");
+static_assert(offsetof(GFONT, name) == 4 && offsetof(GFONT, first_ade) == 36 &&
+                  offsetof(GFONT, max_char_width) == 50 && offsetof(GFONT, flags) == 66 &&
+                  offsetof(GFONT, hoff_base) == 68 && offsetof(GFONT, coff_base) == 72 &&
+                  offsetof(GFONT, form_base) == 76 && offsetof(GFONT, form_width) == 80 &&
+                  offsetof(GFONT, form_height) == 82 && offsetof(GFONT, next_font) == 84,
+              "GFONT field offsets");
+
 constexpr int kMaxFonts = 8;
 constexpr short kByteOrderMark = 0x0400;
 constexpr long kMaxFileLength = 32767;
@@ -107,8 +116,8 @@ void _fontfix(int number)
         _undumb(&font->font_id);
         _undumb(&font->size);
         // The sixteen values from first_ade to flags lie side by side.
-        for (short *v = &font->first_ade; v <= &font->flags; v++)
-            _undumb(v);
+        for (size_t at = offsetof(GFONT, first_ade); at <= offsetof(GFONT, flags); at += 2)
+            _undumb(reinterpret_cast<short *>(bytes(font) + at));
         _undumb(&font->form_width);
         _undumb(&font->form_height);
         long entries = table_entries(font->first_ade, font->last_ade);
