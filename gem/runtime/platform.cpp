@@ -110,7 +110,8 @@ static int memory_readkey(void) { return 0; }
 
 // Without a timer service each wait advances the clock by one tick, so that
 // timed waits end and stay deterministic.
-static void memory_idle(void) { _timer = _timer + 1; }
+// The counter wraps round after 2^31 ticks, as the real one does.
+static void memory_idle(void) { _timer = (int32_t)((uint32_t)_timer + 1); }
 
 GEM_IO _memory_io = {memory_start, memory_set_mode, memory_keypressed,
                      memory_readkey, memory_idle};

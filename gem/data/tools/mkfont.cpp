@@ -51,10 +51,13 @@ struct Font {
     std::vector<std::vector<std::string>> glyphs = std::vector<std::vector<std::string>>(kGlyphs);
 };
 
+// Decimal, or hexadecimal after "0x": a leading zero does not make a code
+// octal ("010" is ten).
 long number(const std::string &text, const std::string &file, int line)
 {
+    bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
     char *end = nullptr;
-    long v = std::strtol(text.c_str(), &end, 0);
+    long v = std::strtol(text.c_str(), &end, hex ? 16 : 10);
     if (text.empty() || *end)
         fail(file, line, "not a number: " + text);
     return v;
