@@ -10,10 +10,12 @@ int _zehandle = 0;
 BITMAP *_mousebmp = NULL;
 OBJECT *_fselbox = NULL, *_alertbox = NULL, *_inputbox = NULL;
 
-// The 1 ms tick callback; the only writer of _timer.
+// The 1 ms tick callback; the only writer of _timer. After 2^31 ticks
+// (about 24.8 days) the counter wraps round to negative values; readers
+// compare differences, so it is counted in unsigned arithmetic.
 int _timeit(void)
 {
-    _timer = _timer + 1;
+    _timer = (int32_t)((uint32_t)_timer + 1u);
     return 0;
 }
 

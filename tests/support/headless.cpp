@@ -32,7 +32,7 @@ void play_due()
     // Actions may schedule further actions: take the due ones out first.
     std::vector<Pending> due;
     for (auto it = pending.begin(); it != pending.end();) {
-        if (it->when - _timer <= 0) {
+        if ((int32_t)((uint32_t)it->when - (uint32_t)_timer) <= 0) {
             due.push_back(std::move(*it));
             it = pending.erase(it);
         } else {
@@ -46,7 +46,7 @@ void play_due()
 void scripted_idle()
 {
     ++idle_count;
-    _timer = _timer + 1;
+    _timer = (int32_t)((uint32_t)_timer + 1u);
     play_due();
 }
 
@@ -78,7 +78,7 @@ void start(int rez)
 
 void after(int32_t ticks, std::function<void()> action)
 {
-    pending.push_back({_timer + ticks, std::move(action)});
+    pending.push_back({(int32_t)((uint32_t)_timer + (uint32_t)ticks), std::move(action)});
 }
 
 void key(int scancode, int character) { keys.push_back(scancode << 8 | (character & 0xFF)); }
