@@ -12,6 +12,7 @@
 #include <string>
 
 #include "support/pcx.h"
+#include "support/tempdir.h"
 
 namespace {
 
@@ -22,15 +23,9 @@ struct Result {
 
 class Batch : public ::testing::Test {
 protected:
-    std::string dir;
+    TempDir scratch;
+    const std::string &dir = scratch.path();
 
-    void SetUp() override
-    {
-        char tmpl[] = "/tmp/batchtestXXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
-    }
-    void TearDown() override { (void)system(("rm -rf " + dir).c_str()); }
 
     Result run(const std::string &args)
     {

@@ -9,21 +9,16 @@
 #include "pcx2spr.h"
 #include "support/headless.h"
 #include "support/pcx.h"
+#include "support/tempdir.h"
 
 namespace {
 
 class Converter : public ::testing::Test {
 protected:
-    std::string dir;
+    TempDir scratch;
+    const std::string &dir = scratch.path();
 
-    void SetUp() override
-    {
-        headless::start(0);
-        char tmpl[] = "/tmp/convtestXXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
-    }
-    void TearDown() override { (void)system(("rm -rf " + dir).c_str()); }
+    void SetUp() override { headless::start(0); }
 
     std::string put(const std::string &name, const pcx::Bytes &bytes)
     {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "pcx2spr.h"
+#include "support/tempdir.h"
 
 namespace {
 
@@ -103,14 +104,8 @@ TEST(ReadPcxLine, NarrowLineIsRepeatedToItsRight)
 
 class WriteSprite : public ::testing::Test {
 protected:
-    std::string dir;
-    void SetUp() override
-    {
-        char tmpl[] = "/tmp/spritetestXXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir = tmpl;
-    }
-    void TearDown() override { (void)system(("rm -rf " + dir).c_str()); }
+    TempDir scratch;
+    const std::string &dir = scratch.path();
 };
 
 TEST_F(WriteSprite, LayoutIsSizePaletteAndTwoBlocks)
