@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <string>
 
 #include "gem/gem.h"
 
@@ -52,6 +53,10 @@ void cut_sprite(void);
 // Writes the sprite file to `path` through a temporary file renamed over it
 // when complete. Returns null, or why it could not be written.
 const char *write_sprite(const char *path);
+
+// The alert that tells why nothing was written: the headline, the file's
+// base name and the reason, each line kept to what an alert shows.
+std::string failure_alert(const char *headline, const char *file, const char *reason);
 
 // The interactive flow: file selector, picture, cut, name box, file.
 void load_sprite(void);

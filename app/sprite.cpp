@@ -212,21 +212,63 @@ const char *write_sprite(const char *path)
     return NULL;
 }
 
-// Tells the user why nothing was written. Alert lines hold 32 characters.
-static void refuse(const char *picture, const char *reason)
+namespace {
+
+constexpr size_t ALERT_LINE = 32;  // characters of one alert line
+constexpr size_t REASON_LINES = 3; // lines left for the reason
+
+// Characters that would end an alert's field or line.
+std::string alert_safe(std::string s)
 {
-    const char *base = strrchr(picture, '/');
-    std::string name = base ? base + 1 : picture;
-    std::string why = reason;
-    for (std::string *s : {&name, &why}) {
-        if (s->size() > 32)
-            s->resize(32);
-        std::replace(s->begin(), s->end(), '|', '/');
-        std::replace(s->begin(), s->end(), ']', ')');
-    }
-    std::string alert = "[3][Picture refused:|" + name + "|" + why + "][ OK ]";
-    form_alert(1, alert.c_str());
+    std::replace(s.begin(), s.end(), '|', '/');
+    std::replace(s.begin(), s.end(), ']', ')');
+    return s;
 }
+
+// `text` in lines of at most ALERT_LINE characters, broken after a space
+// where there is one; what does not fit REASON_LINES lines is left out.
+std::vector<std::string> wrap(const std::string &text)
+{
+    std::vector<std::string> lines;
+    size_t at = 0;
+    while (at < text.size() && lines.size() < REASON_LINES) {
+        size_t n = std::min(ALERT_LINE, text.size() - at);
+        if (at + n < text.size()) {
+            size_t space = text.rfind(' ', at + n);
+            if (space != std::string::npos && space > at)
+                n = space - at + 1;
+        }
+        std::string line = text.substr(at, n);
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
+        lines.push_back(line);
+        at += n;
+    }
+    return lines;
+}
+
+}  // namespace
+
+std::string failure_alert(const char *headline, const char *file, const char *reason)
+{
+    const char *base = strrchr(file, '/');
+    std::string name = alert_safe(base ? base + 1 : file);
+    if (name.size() > ALERT_LINE)
+        name.resize(ALERT_LINE);
+    std::string alert = std::string("[3][") + headline + "|" + name;
+    for (const std::string &line : wrap(alert_safe(reason)))
+        alert += "|" + line;
+    return alert + "][ OK ]";
+}
+
+// Tells the user why nothing was written, in an alert and on standard error.
+static void refuse(const char *headline, const char *file, const char *reason)
+{
+    fprintf(stderr, "pcx2spr: %s: %s\n", file, reason);
+    form_alert(1, failure_alert(headline, file, reason).c_str());
+}
+
+static const char PICTURE_REFUSED[] = "Picture refused:";
 
 static const char *side_problem(void)
 {
@@ -242,7 +284,7 @@ void save_sprite(void)
     form_input_text(12, "Name", spritename, "Save as");
     const char *err = write_sprite(spritename);
     if (err)
-        refuse(spritename, err);
+        refuse("Sprite not written:", spritename, err);
 }
 
 void load_sprite(void)
@@ -255,16 +297,16 @@ void load_sprite(void)
 
     size = (unsigned char)atoi(selfile);
     if (const char *err = side_problem()) {
-        refuse(selfile, err);
+        refuse(PICTURE_REFUSED, selfile, err);
         return;
     }
     if (strlen(dirname) + strlen(selfile) >= sizeof dirname) {
-        refuse(selfile, "its path is too long");
+        refuse(PICTURE_REFUSED, selfile, "its path is too long");
         return;
     }
     strcat(dirname, selfile);
     if (const char *err = loadpcx()) {
-        refuse(dirname, err);
+        refuse(PICTURE_REFUSED, dirname, err);
         return;
     }
     cut_sprite();

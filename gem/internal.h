@@ -120,6 +120,11 @@ extern _MEVENT _mevent;
 
 void _mouse_event(void);
 
+/* Allegro's mouse callback: latches button transitions (MOUSE_FLAG_*) for
+ * the next poll, so that a click that begins and ends between two polls is
+ * still reported. Lock-free; runs on the library's input thread. */
+void _latch_buttons(int flags);
+
 /* ---------------------------------------------------------------------------
  * VDI attributes and primitives (gem/vdi)
  * ------------------------------------------------------------------------- */
@@ -178,6 +183,23 @@ extern short _curpos;
 void _objc_draw(OBJECT *tree, short index, short depth, short x, short y);
 void _OLtext(short x, short y, short w, short h, short flags, const char *text);
 void _obcurse(short on);
+
+/* ---------------------------------------------------------------------------
+ * Forms and dialogs (gem/form)
+ * ------------------------------------------------------------------------- */
+
+#define GEM_MAX_SAVES 32          /* dialogs open at once */
+
+/* The saved-area stack (dial.cpp): the screen under each open dialog,
+ * innermost at _rno (-1 when none is open), margin included. */
+extern int _rno;
+extern void *_rmallocs[GEM_MAX_SAVES];
+extern GRECT _rxywh[GEM_MAX_SAVES];
+
+/* Makes `obj` the field that holds the cursor (formdo.cpp): sets its
+ * OF_SELECTED, puts the cursor after its text and stores in *maxlen the most
+ * characters the field takes (at most 255). Returns the field's text. */
+char *_tpos(OBJECT *obj, short *maxlen);
 
 #ifdef __cplusplus
 }

@@ -4,6 +4,8 @@
 // There is no queue. Each poll compares the present mouse state with the one
 // the previous poll saw and reports only the difference; it takes at most one
 // key from the library's buffer.
+#include <atomic>
+
 #include "gem/internal.h"
 
 _MEVENT _mevent;
@@ -52,18 +54,33 @@ short modifiers()
     return state;
 }
 
-// Kinds bits for one button going down (`down`) or up (`up`).
-short transition(int now, int before, int bit, short down, short up)
+// Button transitions latched by the library's mouse callback since the
+// last poll, as the kinds bits they stand for. A press and a release that
+// both fall between two polls leave the button state as it was; the latch
+// still tells the poll that they happened.
+static_assert(MOUSE_FLAG_LEFT_DOWN == 0x02 && MOUSE_FLAG_LEFT_UP == 0x04 &&
+                  MOUSE_FLAG_RIGHT_DOWN == 0x08 && MOUSE_FLAG_RIGHT_UP == 0x10,
+              "mouse callback flags are the kinds bits");
+constexpr int LATCHED = 0x1E;
+std::atomic<int> latched{0};
+
+// Kinds bits for one button going down (`down`) or up (`up`); when its
+// state did not change, both if the latch saw it go down and up.
+short transition(int now, int before, int bit, short down, short up, int seen)
 {
     bool is = now & bit, was = before & bit;
     if (is && !was)
         return down;
     if (!is && was)
         return up;
+    if ((seen & (down | up)) == (down | up))
+        return (short)(down | up);
     return 0;
 }
 
 }  // namespace
+
+void _latch_buttons(int flags) { latched.fetch_or(flags & LATCHED, std::memory_order_release); }
 
 void _mouse_event(void)
 {
@@ -89,12 +106,13 @@ void _mouse_event(void)
         _mevent.y = my;
     }
 
+    // The latch is taken before the state is read: whatever it holds is
+    // already in the state.
+    const int seen = latched.exchange(0, std::memory_order_acquire);
     int buttons = mouse_b & 3;
-    if (buttons != _mevent.buttons) {
-        kinds |= transition(buttons, _mevent.buttons, 2, 0x08, 0x10);
-        kinds |= transition(buttons, _mevent.buttons, 1, 0x02, 0x04);
-        _mevent.buttons = (short)buttons;
-    }
+    kinds |= transition(buttons, _mevent.buttons, 2, 0x08, 0x10, seen);
+    kinds |= transition(buttons, _mevent.buttons, 1, 0x02, 0x04, seen);
+    _mevent.buttons = (short)buttons;
 
     _mevent.kinds = kinds;
     _mevent.time = _timer;

@@ -231,9 +231,11 @@ void restore_installed(const Installed &s)
 }
 
 // A file that cannot be opened or read, or whose contents do not hold
-// together, ends the program after telling the user.
-int refuse_file(void)
+// together, ends the program after telling the user; standard error names
+// the file and what is wrong with it.
+int refuse_file(const char *path, const char *reason)
 {
+    fprintf(stderr, "gem: resource file %s %s\n", path, reason);
     form_alert(1, CANT_OPEN);
     return appl_exit();
 }
@@ -287,7 +289,7 @@ int rsrc_load(const char *path)
 {
     FILE *f = fopen(path, "rb");
     if (!f)
-        return refuse_file();
+        return refuse_file(path, "cannot be opened");
     unsigned char head[HEADER_SIZE];
     const bool got_header = fread(head, 1, sizeof head, f) == sizeof head;
     const RSHDR hdr = got_header ? read_header(head) : RSHDR{};
@@ -296,7 +298,7 @@ int rsrc_load(const char *path)
     fclose(f);
     if (!read_whole) {
         free(data);
-        return refuse_file();
+        return refuse_file(path, "is cut short");
     }
     const Installed before = save_installed();
     _rshdr = hdr;
@@ -306,7 +308,7 @@ int rsrc_load(const char *path)
         return 1;
     restore_installed(before);
     free(data);
-    return refuse_file();
+    return refuse_file(path, "is damaged");
 }
 
 int rsrc_gaddr(int kind, int index, void *out)

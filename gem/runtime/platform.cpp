@@ -16,6 +16,7 @@ static void allegro_start(void)
     install_allegro(SYSTEM_AUTODETECT, &errno, atexit);
     install_keyboard();
     install_mouse();
+    mouse_callback = _latch_buttons;
     install_timer();
     install_int(tick, 1);
 }

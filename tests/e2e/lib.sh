@@ -107,3 +107,21 @@ wait_exit() {
     kill "$pid" 2>/dev/null || true
     e2e_fail "process $pid did not end within $limit s"
 }
+
+# wait_screen X Y RGB [X Y RGB...]: until one screenshot shows every one of
+# these colours at its pixel (20 s at most); for "the box is drawn".
+wait_screen() {
+    local f="$E2E_TMP/wait.png" i k ok
+    for i in $(seq 100); do
+        if import -window root "$f" 2>/dev/null; then
+            ok=1
+            for ((k = 1; k <= $#; k += 3)); do
+                local x=${!k} y_i=$((k + 1)) c_i=$((k + 2))
+                [ "$(pixel "$f" "$x" "${!y_i}")" = "${!c_i}" ] || { ok=0; break; }
+            done
+            [ "$ok" -eq 1 ] && return 0
+        fi
+        sleep 0.2
+    done
+    e2e_fail "the screen never showed: $*"
+}

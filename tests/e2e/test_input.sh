@@ -2,7 +2,8 @@
 # Input in a real window: the key codes of function, cursor and editing keys
 # and of Return with modifiers, two clicks held for only 50 ms, evnt_timer's
 # precision, and the processor use of a program waiting in evnt_keybd,
-# evnt_button, evnt_timer and evnt_mouse next to one that only sleeps.
+# evnt_button, evnt_timer, evnt_mouse and an open alert next to one that
+# only sleeps.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
@@ -86,7 +87,7 @@ finish_probe
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 hz=$(getconf CLK_TCK)
 window=6
-kinds="sleep keybd button timer mouse"
+kinds="sleep keybd button timer mouse dialog"
 declare -A pids outs t0
 for what in $kinds; do
     run_probe input_wait "$what" 60000
@@ -112,10 +113,10 @@ for what in $kinds; do
     wait "${pids[$what]}" 2>/dev/null || true
 done
 echo "processor use: sleeping ${used[sleep]} %"
-for what in keybd button timer mouse; do
-    echo "processor use: waiting in evnt_$what ${used[$what]} %"
+for what in keybd button timer mouse dialog; do
+    echo "processor use: waiting in $what ${used[$what]} %"
     # "Barely more than Allegro's own threads": at most 2 points above.
     awk -v u="${used[$what]}" -v b="${used[sleep]}" 'BEGIN { exit !(u <= b + 2.0) }' ||
-        e2e_fail "evnt_$what uses ${used[$what]} % of a core, the sleeping program ${used[sleep]} %"
+        e2e_fail "$what uses ${used[$what]} % of a core, the sleeping program ${used[sleep]} %"
 done
 echo "input: all checks passed"

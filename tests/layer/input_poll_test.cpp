@@ -84,12 +84,38 @@ TEST_F(Poll, ButtonTransitionsAreReportedOncePerPress)
     EXPECT_EQ(_mevent.buttons, 3);
 }
 
-TEST_F(Poll, AClickBetweenTwoPollsIsNotSeen)
+TEST_F(Poll, AClickBetweenTwoPollsIsSeenOnlyThroughTheLatch)
 {
+    // The state alone cannot show it.
     headless::mouse(40, 50, 1);
     headless::mouse(40, 50, 0);
     _mouse_event();
     EXPECT_EQ(_mevent.kinds, 0);
+
+    struct Case {
+        int before, latched, now;
+        short kinds;
+    };
+    const Case cases[] = {
+        {0, MOUSE_FLAG_LEFT_DOWN | MOUSE_FLAG_LEFT_UP, 0, 0x06},
+        {0, MOUSE_FLAG_RIGHT_DOWN | MOUSE_FLAG_RIGHT_UP, 0, 0x18},
+        {1, MOUSE_FLAG_LEFT_UP | MOUSE_FLAG_LEFT_DOWN, 1, 0x06},  // released and pressed again
+        {0, MOUSE_FLAG_LEFT_DOWN, 1, 0x02},                      // the state tells it already
+        {0, MOUSE_FLAG_LEFT_DOWN | MOUSE_FLAG_LEFT_UP, 1, 0x02},
+        {0, MOUSE_FLAG_LEFT_DOWN, 0, 0},                         // half a click is nothing
+        {0, MOUSE_FLAG_MOVE | MOUSE_FLAG_MIDDLE_DOWN | MOUSE_FLAG_MIDDLE_UP, 0, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.latched);
+        headless::mouse(40, 50, c.before);
+        _mouse_event();
+        headless::mouse(40, 50, c.now);
+        _latch_buttons(c.latched);
+        _mouse_event();
+        EXPECT_EQ(_mevent.kinds, c.kinds);
+        _mouse_event();  // the latch is taken by one poll
+        EXPECT_EQ(_mevent.kinds, 0);
+    }
 }
 
 TEST_F(Poll, KeyCodesFollowTheScancodeFirst)
