@@ -10,22 +10,7 @@
 
 namespace {
 
-std::vector<unsigned char> pixels()
-{
-    std::vector<unsigned char> v;
-    for (int y = 0; y < screen->h; y++)
-        v.insert(v.end(), screen->line[y], screen->line[y] + screen->w);
-    return v;
-}
-
 void press_return() { headless::key(KEY_ENTER, 13); }
-
-void click(int at, int x, int y)
-{
-    headless::after(at, [=] { headless::mouse(x, y, 0); });
-    headless::after(at + 2, [=] { headless::mouse(x, y, 1); });
-    headless::after(at + 4, [=] { headless::mouse(x, y, 0); });
-}
 
 std::string spec_text(int i) { return (const char *)_alertbox[i].ob_spec; }
 bool hidden(int i) { return _alertbox[i].ob_flags & OF_HIDDEN; }
@@ -109,19 +94,19 @@ TEST_F(Alert, StringsBuildTheTreeAsTheyShould)
 TEST_F(Alert, ReturnGivesTheDefaultAndAClickTheButtonClicked)
 {
     const char *two = "[1][Line one|Line two][Yes|No]";
-    const std::vector<unsigned char> before = pixels();
+    const std::vector<unsigned char> before = headless::screen_pixels();
     int corner = -1;
     headless::after(1, [&] { corner = getpixel(screen, 120, 66); });
     headless::after(3, press_return);
     EXPECT_EQ(form_alert(1, two), 1);
     EXPECT_EQ(corner, 1);  // the box (80 x 68, centred) was on the screen
-    EXPECT_EQ(pixels(), before);
+    EXPECT_EQ(headless::screen_pixels(), before);
     EXPECT_FALSE(_alertbox[7].ob_flags & OF_SELECTED);
 
     // The second button is drawn from (174, 118), 20 x 12.
-    click(3, 180, 122);
+    headless::click(3, 180, 122);
     EXPECT_EQ(form_alert(1, two), 2);
-    EXPECT_EQ(pixels(), before);
+    EXPECT_EQ(headless::screen_pixels(), before);
 }
 
 TEST_F(Alert, WithoutAShownDefaultReturnDoesNothing)
@@ -130,7 +115,7 @@ TEST_F(Alert, WithoutAShownDefaultReturnDoesNothing)
         SCOPED_TRACE(def);
         headless::clear_script();
         press_return();
-        click(30, 130, 122);  // the first button, drawn from (126, 118)
+        headless::click(30, 130, 122);  // the first button, drawn from (126, 118)
         EXPECT_EQ(form_alert(def, "[1][Line one|Line two][Yes|No]"), 1);
         EXPECT_GE(headless::idles(), 32);
         for (int b = 7; b <= 9; b++)
@@ -149,9 +134,9 @@ TEST_F(Alert, FewerButtonsKeepNoEarlierDefaultAndHiddenButtonsCannotBeHit)
     const short third_x = (short)(x + _alertbox[9].ob_x + 4);
     const short row_y = (short)(y + _alertbox[9].ob_y + 4);
     headless::clear_script();
-    click(3, third_x, row_y);
+    headless::click(3, third_x, row_y);
     press_return();
-    click(30, x + 113 + 5, row_y);  // the one button, 20 wide at 113
+    headless::click(30, x + 113 + 5, row_y);  // the one button, 20 wide at 113
     EXPECT_EQ(form_alert(0, "[1][A wide alert line, thirty two][OK]"), 1);
     EXPECT_GE(headless::idles(), 32);
     for (int b = 7; b <= 9; b++)

@@ -12,21 +12,11 @@ namespace {
 // A pattern with a different value at every pixel near the corner.
 unsigned char pattern(int x, int y) { return (unsigned char)(16 + (x * 7 + y * 13) % 200); }
 
-std::vector<unsigned char> pixels()
-{
-    std::vector<unsigned char> v;
-    for (int y = 0; y < screen->h; y++)
-        v.insert(v.end(), screen->line[y], screen->line[y] + screen->w);
-    return v;
-}
-
 class Framing : public ::testing::Test {
 protected:
     void SetUp() override
     {
         headless::start(0);
-        while (_rno >= 0)
-            form_dial(3, 0, 0, 0, 0, 0, 0, 0, 0);
         for (int y = 0; y < screen->h; y++)
             for (int x = 0; x < screen->w; x++)
                 putpixel(screen, x, y, pattern(x, y));
@@ -62,7 +52,7 @@ TEST_F(Framing, SavedAreaHasAOnePixelMarginExceptAtTheScreenEdge)
 
 TEST_F(Framing, BlockHoldsTheAreaRowByRowAndTheRestorePutsItBack)
 {
-    const std::vector<unsigned char> before = pixels();
+    const std::vector<unsigned char> before = headless::screen_pixels();
     ASSERT_EQ(form_dial(0, 0, 0, 0, 0, 10, 20, 100, 50), 1);
     // 102 x 52 = 5304 bytes, the last one the area's bottom-right pixel.
     const unsigned char *block = (const unsigned char *)_rmallocs[0];
@@ -73,30 +63,30 @@ TEST_F(Framing, BlockHoldsTheAreaRowByRowAndTheRestorePutsItBack)
 
     rectfill(screen, 9, 19, 110, 70, 3);
     form_dial(2, 0, 0, 0, 0, 10, 20, 100, 50);
-    EXPECT_EQ(pixels(), before);
+    EXPECT_EQ(headless::screen_pixels(), before);
     EXPECT_EQ(_rmallocs[0], nullptr);
 }
 
 TEST_F(Framing, NestedAreasComeBackInnermostFirst)
 {
-    const std::vector<unsigned char> before = pixels();
+    const std::vector<unsigned char> before = headless::screen_pixels();
     form_dial(0, 0, 0, 0, 0, 20, 20, 200, 100);
     rectfill(screen, 19, 19, 220, 120, 1);
-    const std::vector<unsigned char> outer = pixels();
+    const std::vector<unsigned char> outer = headless::screen_pixels();
     form_dial(1, 0, 0, 0, 0, 60, 50, 80, 40);
     EXPECT_EQ(_rno, 1);
     rectfill(screen, 59, 49, 140, 90, 2);
 
     form_dial(3, 0, 0, 0, 0, 60, 50, 80, 40);
-    EXPECT_EQ(pixels(), outer);
+    EXPECT_EQ(headless::screen_pixels(), outer);
     form_dial(3, 0, 0, 0, 0, 20, 20, 200, 100);
-    EXPECT_EQ(pixels(), before);
+    EXPECT_EQ(headless::screen_pixels(), before);
     EXPECT_EQ(_rno, -1);
 }
 
 TEST_F(Framing, RestoreUsesTheSavedRectangleWhateverTheCallerNames)
 {
-    const std::vector<unsigned char> before = pixels();
+    const std::vector<unsigned char> before = headless::screen_pixels();
     form_dial(0, 0, 0, 0, 0, 10, 20, 100, 50);
     clear_to_color(screen, 4);
     // A wider, taller rectangle than the save's: only the saved area returns.
@@ -120,10 +110,10 @@ TEST_F(Framing, AThirtyThirdSaveAndAnUnmatchedRestoreDoNothing)
 
     for (int i = 31; i >= 0; i--)
         ASSERT_EQ(form_dial(3, 0, 0, 0, 0, i, i, 10, 10), 1);
-    const std::vector<unsigned char> before = pixels();
+    const std::vector<unsigned char> before = headless::screen_pixels();
     EXPECT_EQ(form_dial(3, 0, 0, 0, 0, 0, 0, 10, 10), 0);
     EXPECT_EQ(_rno, -1);
-    EXPECT_EQ(pixels(), before);
+    EXPECT_EQ(headless::screen_pixels(), before);
 }
 
 TEST_F(Framing, AreasThatCannotBeKeptAreRefusedAndEmptyOnesStillPair)
@@ -135,10 +125,10 @@ TEST_F(Framing, AreasThatCannotBeKeptAreRefusedAndEmptyOnesStillPair)
     EXPECT_EQ(form_dial(0, 0, 0, 0, 0, 5, 5, -10, 4), 1);
     EXPECT_EQ(_rno, 0);
     EXPECT_EQ(_rmallocs[0], nullptr);
-    const std::vector<unsigned char> before = pixels();
+    const std::vector<unsigned char> before = headless::screen_pixels();
     EXPECT_EQ(form_dial(3, 0, 0, 0, 0, 5, 5, -10, 4), 1);
     EXPECT_EQ(_rno, -1);
-    EXPECT_EQ(pixels(), before);
+    EXPECT_EQ(headless::screen_pixels(), before);
 }
 
 struct CentreCase {

@@ -37,14 +37,6 @@ void type(const std::string &keys)
     }
 }
 
-// A press and release at (x, y), starting `at` ticks from now.
-void click(int at, int x, int y, int buttons = 1)
-{
-    headless::after(at, [=] { headless::mouse(x, y, 0); });
-    headless::after(at + 2, [=] { headless::mouse(x, y, buttons); });
-    headless::after(at + 4, [=] { headless::mouse(x, y, 0); });
-}
-
 // A dialog of the test's own: a box at (10, 20), 200 x 100, whose objects
 // the test adds; editable fields own their texts.
 class Dialog {
@@ -106,8 +98,6 @@ protected:
     void SetUp() override
     {
         headless::start(0);
-        while (_rno >= 0)
-            form_dial(3, 0, 0, 0, 0, 0, 0, 0, 0);
         graf_mouse(ARROW, NULL);
     }
     void TearDown() override { headless::clear_script(); }
@@ -179,7 +169,7 @@ TEST_F(FormDo, ReturnEndsWithTheDefaultObjectOnlyWhenThereIsOne)
     Dialog none;
     const int only = none.button(10, 50, 30, 12, OF_EXIT);
     type("\r\r");
-    click(40, 10 + 15, 20 + 55);
+    headless::click(40, 10 + 15, 20 + 55);
     EXPECT_EQ(none.run(), only);
     EXPECT_GE(headless::idles(), 42);  // Return did not end it; the click did
 }
@@ -215,7 +205,7 @@ TEST_F(FormDo, StartAndClicksChooseTheFieldAndTheCursorGoesToItsEnd)
     d.button(100, 80, 30, 12, OF_EXIT | OF_DEFAULT);
     type("1");
     // A click on field a (drawn from (20, 30), hit one pixel up and left).
-    click(5, 10 + 10 + 4, 20 + 10 + 2);
+    headless::click(5, 10 + 10 + 4, 20 + 10 + 2);
     headless::after(20, [] { type("2\r"); });
     d.run(b);
     EXPECT_EQ(d.text(b), "bb1");
@@ -265,7 +255,7 @@ TEST_F(FormDo, HitAreasLieOnePixelLeftOfAndAboveTheDrawnObjects)
             Dialog d;
             const int button = d.button(40, 60, 10, 8, OF_EXIT);
             const int def = d.button(150, 10, 10, 8, OF_EXIT | OF_DEFAULT);
-            click(2, c.x, c.y);
+            headless::click(2, c.x, c.y);
             headless::after(20, [] { type("\r"); });
             EXPECT_EQ(d.run(0, frame), c.hit ? button : def);
         }
@@ -276,7 +266,7 @@ TEST_F(FormDo, RightButtonEndsTheDialogLikeTheLeft)
 {
     Dialog d;
     const int button = d.button(40, 60, 10, 8, OF_EXIT);
-    click(2, 52, 82, 2);
+    headless::click(2, 52, 82, 2);
     EXPECT_EQ(d.run(), button);
 }
 

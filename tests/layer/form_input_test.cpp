@@ -25,14 +25,6 @@ void type(const std::string &keys)
     }
 }
 
-std::vector<unsigned char> pixels()
-{
-    std::vector<unsigned char> v;
-    for (int y = 0; y < screen->h; y++)
-        v.insert(v.end(), screen->line[y], screen->line[y] + screen->w);
-    return v;
-}
-
 const TEDINFO &field() { return *(const TEDINFO *)_inputbox[1].ob_spec; }
 std::string title() { return (const char *)_inputbox[3].ob_spec; }
 
@@ -49,11 +41,11 @@ protected:
 TEST_F(InputBox, SaveAsBoxKeepsTheDefaultOrTakesATypedName)
 {
     char name[14] = "monst999.spr";
-    const std::vector<unsigned char> before = pixels();
+    const std::vector<unsigned char> before = headless::screen_pixels();
     type("\r");
     EXPECT_EQ(form_input_text(12, "Name", name, "Save as"), 2);
     EXPECT_STREQ(name, "monst999.spr");
-    EXPECT_EQ(pixels(), before);
+    EXPECT_EQ(headless::screen_pixels(), before);
     EXPECT_STREQ(field().te_ptmplt, "Name: ____________");
     EXPECT_EQ(field().te_pvalid, 'X');
     EXPECT_EQ(title(), "Save as");
@@ -151,7 +143,7 @@ TEST_F(InputBox, InfoBoxRunsATreeAndPutsTheScreenBack)
     };
     adopt(tree, 0, {1, 2});
     finish(tree);
-    const std::vector<unsigned char> before = pixels();
+    const std::vector<unsigned char> before = headless::screen_pixels();
     type("hi\r");
     EXPECT_EQ(form_infobox(tree.data()), 2);
     EXPECT_STREQ(text, "hi");
@@ -159,7 +151,7 @@ TEST_F(InputBox, InfoBoxRunsATreeAndPutsTheScreenBack)
     EXPECT_EQ(tree[0].ob_y, 70);
     EXPECT_FALSE(tree[2].ob_flags & OF_SELECTED);
     EXPECT_FALSE(tree[1].ob_flags & OF_SELECTED);
-    EXPECT_EQ(pixels(), before);
+    EXPECT_EQ(headless::screen_pixels(), before);
     EXPECT_EQ(_rno, -1);
     EXPECT_EQ(form_infobox(nullptr), -1);
     EXPECT_EQ(form_input_text(3, "P", nullptr, "T"), -1);

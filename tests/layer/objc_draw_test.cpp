@@ -20,14 +20,6 @@ using objc_test::make;
 
 constexpr int BG = 7;  // screen background, a colour no object uses
 
-std::vector<unsigned char> pixels()
-{
-    std::vector<unsigned char> v;
-    for (int y = 0; y < screen->h; y++)
-        v.insert(v.end(), screen->line[y], screen->line[y] + screen->w);
-    return v;
-}
-
 // First differing pixel, for a readable failure.
 ::testing::AssertionResult same_screens(const std::vector<unsigned char> &drawn,
                                         const std::vector<unsigned char> &expected)
@@ -54,14 +46,14 @@ protected:
     // Keeps what was drawn and starts the expected picture.
     void expect_next()
     {
-        drawn_ = pixels();
+        drawn_ = headless::screen_pixels();
         clear_to_color(screen, BG);
     }
 
     // Compares, and clears the screen for the next case.
     ::testing::AssertionResult matches()
     {
-        const ::testing::AssertionResult same = same_screens(drawn_, pixels());
+        const ::testing::AssertionResult same = same_screens(drawn_, headless::screen_pixels());
         clear_to_color(screen, BG);
         return same;
     }

@@ -1,5 +1,6 @@
 #include "headless.h"
 
+#include <algorithm>
 #include <deque>
 #include <utility>
 #include <vector>
@@ -52,12 +53,49 @@ void scripted_idle()
 
 GEM_IO scripted_io;
 
+// The built-in trees as start-up leaves them: dialogs rewrite their trees,
+// texts and records, and each test starts from the factory state.
+struct BuiltinTree {
+    OBJECT *tree;
+    int objects;
+    std::vector<OBJECT> saved;
+};
+BuiltinTree builtin[3];
+std::vector<TEDINFO *> builtin_teds;
+std::vector<TEDINFO> saved_teds;
+constexpr size_t BUILTIN_STRINGS = 1006;  // the image's string area
+std::vector<unsigned char> saved_strings;
+
+void save_builtin()
+{
+    builtin[0] = {_fselbox, 48, {}};
+    builtin[1] = {_alertbox, 10, {}};
+    builtin[2] = {_inputbox, 4, {}};
+    for (BuiltinTree &t : builtin)
+        t.saved.assign(t.tree, t.tree + t.objects);
+    builtin_teds = {(TEDINFO *)_fselbox[2].ob_spec, (TEDINFO *)_fselbox[4].ob_spec,
+                    (TEDINFO *)_inputbox[1].ob_spec};
+    for (TEDINFO *t : builtin_teds)
+        saved_teds.push_back(*t);
+    saved_strings.assign(_guirsh + 14, _guirsh + 14 + BUILTIN_STRINGS);
+}
+
+void restore_builtin()
+{
+    for (BuiltinTree &t : builtin)
+        std::copy(t.saved.begin(), t.saved.end(), t.tree);
+    for (size_t i = 0; i < builtin_teds.size(); i++)
+        *builtin_teds[i] = saved_teds[i];
+    std::copy(saved_strings.begin(), saved_strings.end(), _guirsh + 14);
+}
+
 }  // namespace
 
 namespace headless {
 
 void start(int rez)
 {
+    close_dialogs();
     clear_script();
     mouse(0, 0, 0);
     for (int k = 0; k < KEY_MAX; k++)
@@ -70,9 +108,11 @@ void start(int rez)
         scripted_io.idle = scripted_idle;
         _gemio = &scripted_io;
         appl_init(rez);
+        save_builtin();
         started = true;
     } else {
         Setscreen(-1, rez);
+        restore_builtin();
     }
 }
 
@@ -88,6 +128,27 @@ void mouse(int x, int y, int buttons)
     mouse_x = x;
     mouse_y = y;
     mouse_b = buttons;
+}
+
+void click(int32_t at, int x, int y, int buttons)
+{
+    after(at, [=] { mouse(x, y, 0); });
+    after(at + 2, [=] { mouse(x, y, buttons); });
+    after(at + 4, [=] { mouse(x, y, 0); });
+}
+
+std::vector<unsigned char> screen_pixels()
+{
+    std::vector<unsigned char> v;
+    for (int y = 0; y < screen->h; y++)
+        v.insert(v.end(), screen->line[y], screen->line[y] + screen->w);
+    return v;
+}
+
+void close_dialogs()
+{
+    while (_rno >= 0)
+        form_dial(3, 0, 0, 0, 0, 0, 0, 0, 0);
 }
 
 void clear_script()

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "gem/internal.h"
 
@@ -16,7 +17,9 @@ namespace headless {
 
 // Start the layer once per test program (appl_init on the scripted
 // platform); later calls set the screen mode `rez` again and reset the
-// script, the mouse, the keys, handle and the clip rectangle.
+// script, the mouse, the keys, handle and the clip rectangle, close the
+// dialogs a test left open and put the built-in trees back as start-up
+// left them.
 void start(int rez = 0);
 
 // Run `action` once `_timer` has advanced `ticks` beyond its value now.
@@ -27,6 +30,16 @@ void key(int scancode, int character);
 
 // Set the library's mouse state at once (as the background thread would).
 void mouse(int x, int y, int buttons);
+
+// A press of `buttons` at (x, y) held for two ticks, `at` ticks from now
+// (the pointer moves there two ticks before).
+void click(int32_t at, int x, int y, int buttons = 1);
+
+// Every pixel of the visible screen, row by row.
+std::vector<unsigned char> screen_pixels();
+
+// Puts back every saved dialog area still open, innermost first.
+void close_dialogs();
 
 // Drop every pending action and key.
 void clear_script();
