@@ -103,6 +103,8 @@ int restore_area(void)
 
 int form_center(OBJECT *tree, short *x, short *y, short *w, short *h)
 {
+    if (!tree)
+        return 0;
     *w = tree->ob_width;
     *h = tree->ob_height;
     // Arithmetic halving: an odd difference loses its half towards minus

@@ -257,6 +257,8 @@ char *_tpos(OBJECT *obj, short *maxlen)
 
 int form_do(OBJECT *tree, int start)
 {
+    if (!tree)
+        return -1;
     Dialog dialog(tree, start);
     return dialog.run();
 }

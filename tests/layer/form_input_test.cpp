@@ -154,6 +154,7 @@ TEST_F(InputBox, InfoBoxRunsATreeAndPutsTheScreenBack)
     EXPECT_EQ(headless::screen_pixels(), before);
     EXPECT_EQ(_rno, -1);
     EXPECT_EQ(form_infobox(nullptr), -1);
+    EXPECT_EQ(form_do(nullptr, 0), -1);
     EXPECT_EQ(form_input_text(3, "P", nullptr, "T"), -1);
 }
 
