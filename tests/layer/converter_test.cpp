@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <sstream>
 #include <string>
 
 #include "pcx2spr.h"
@@ -226,6 +227,37 @@ TEST_F(Converter, OverlongPathIsRefused)
     const char *err = nullptr;
     EXPECT_TRUE(convert(path, &err).empty());
     EXPECT_NE(std::string(err).find("too long"), std::string::npos);
+}
+
+struct AlertCase {
+    std::string file, reason;
+    const char *alert;  // null: only the limits are checked
+};
+
+TEST(FailureAlert, NamesTheFileAndWrapsTheReasonWithinTheAlertLimits)
+{
+    const AlertCase cases[] = {
+        {"/a/b/30big.pcx", "side 30 is above 24",
+         "[3][Picture refused:|30big.pcx|side 30 is above 24][ OK ]"},
+        {"x.pcx", "cannot be opened: No such file or directory",
+         "[3][Picture refused:|x.pcx|cannot be opened: No such file|or directory][ OK ]"},
+        {"/p/a|b]c.pcx", "odd | reason]", "[3][Picture refused:|a/b)c.pcx|odd / reason)][ OK ]"},
+        {"/" + std::string(40, 'n'), std::string(120, 'r'), nullptr},
+    };
+    for (const AlertCase &c : cases) {
+        const std::string alert =
+            failure_alert("Picture refused:", c.file.c_str(), c.reason.c_str());
+        if (c.alert) {
+            EXPECT_EQ(alert, c.alert);
+        }
+        // Five lines of at most 32 characters between the brackets.
+        const size_t open = alert.find('[', 1) + 1, close = alert.find(']', open);
+        std::stringstream text(alert.substr(open, close - open));
+        int lines = 0;
+        for (std::string line; std::getline(text, line, '|'); lines++)
+            EXPECT_LE(line.size(), 32u) << line;
+        EXPECT_LE(lines, 5) << alert;
+    }
 }
 
 }  // namespace
