@@ -186,13 +186,14 @@ bool rect_event(int mode, int rx, int ry, int rw, int rh)
 
 // A span counted from the time of the last poll before the call. The span is
 // taken in 64 bits and compared with the ticks elapsed, so that no count
-// overflows and the wait also ends across the tick counter's wrap.
+// overflows and the wait also ends across the tick counter's wrap. A call
+// that waits for it tells _idle() not to sleep past its end.
 class Deadline {
 public:
-    Deadline(int locount, int hicount)
+    Deadline(bool wanted, int locount, int hicount)
         : start_((uint32_t)_mevent.time), span_((int64_t)locount + 65536LL * hicount)
     {
-        if (span_ > 0)
+        if (wanted && span_ > 0)
             _idle_deadline((int32_t)(start_ + (uint32_t)span_));
     }
 
@@ -233,7 +234,7 @@ int evnt_multi(int flags, int clicks, int mask, int state,
     if (!flags)
         return 0;
     const short listen = poll_mask(flags, mask, state);
-    const Deadline deadline(locount, hicount);
+    const Deadline deadline(flags & EV_TIMER, locount, hicount);
     Tracker menu;
     int count = 0;
     for (;;) {

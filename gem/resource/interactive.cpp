@@ -85,8 +85,11 @@ int graf_dragbox(int w, int h, int x, int y, int bx, int by, int bw, int bh,
             y = py - dy;
             outline(x, y, w, h);
         }
-        // The pointer stays on the grip when a move was refused on an axis.
-        position_mouse(px, py);
+        // The pointer is put back on the grip when a move was refused on an
+        // axis. Only then: a warp to where the pointer already is would
+        // throw away any movement made since this poll.
+        if (px != p.x || py != p.y)
+            position_mouse(px, py);
     }
     outline(x, y, w, h);
     put(fx, x);

@@ -470,6 +470,44 @@ TEST_P(Menu, BoxWithoutASaveBlockDoesNotDrop)
     EXPECT_TRUE(selected().empty());
 }
 
+TEST_P(Menu, DamagedTreesDropNothingTheyCannotPutBack)
+{
+    struct Case {
+        const char *name;
+        short title;
+        std::function<void(OBJECT *)> damage;
+        bool drops;
+    };
+    const Case cases[] = {
+        {"more titles than boxes", OPTIONS, [](OBJECT *t) { t[FILE_BOX].ob_next = BOXES; }, false},
+        {"no box container", DESK, [](OBJECT *t) { t[ROOT].ob_tail = 99; }, false},
+        {"no drop area", DESK, [](OBJECT *t) { t[ROOT].ob_height = 0; }, false},
+        {"titles without a parent", DESK, [](OBJECT *t) { t[TITLES].ob_head = NIL; }, false},
+        {"a loop in the box chain", OPTIONS, [](OBJECT *t) { t[DESK_BOX].ob_next = DESK_BOX; },
+         true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<OBJECT> t = arrays();
+        c.damage(t.data());
+        ASSERT_EQ(1, menu_bar(t.data(), 1));
+        const Screen shown = pixels();
+        Screen on_title;
+        headless::clear_script();
+        move(1, title_x(c.title), TITLE_Y);
+        capture(2, on_title);
+        move(3, 250, 150);
+        end_with_key(4);
+        Multi m;
+        m.flags = EV_KEYBOARD;
+        EXPECT_EQ(EV_KEYBOARD, m.run());
+        EXPECT_EQ(c.drops, !same(on_title, shown));
+        EXPECT_TRUE(same(pixels(), shown));
+        menu_bar(t.data(), 0);
+        EXPECT_TRUE(same(pixels(), base));
+    }
+}
+
 // ---- the other requests ------------------------------------------------------
 
 class Multiplexer : public ::testing::Test {
@@ -580,6 +618,18 @@ TEST_F(Multiplexer, NothingAskedReturnsAtOnce)
     EXPECT_EQ(0, m.run());
     EXPECT_EQ(100, _mevent.x) << "no poll";
     EXPECT_EQ(-1, m.mx);
+}
+
+TEST_F(Multiplexer, MissingPlacesAreNotWritten)
+{
+    headless::after(2, [] { headless::key(KEY_A, 'a'); });
+    EXPECT_EQ(EV_KEYBOARD, evnt_multi(EV_KEYBOARD | EV_MESSAGE | EV_BUTTON, 1, 1, 1, 0, 0, 0, 0,
+                                      0, 0, 0, 0, 0, 0, nullptr, 0, 0, nullptr, nullptr, nullptr,
+                                      nullptr, nullptr, nullptr));
+    EXPECT_EQ(0, evnt_multi(EV_MESSAGE, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, 0, 0,
+                            nullptr, nullptr, nullptr, nullptr, nullptr, nullptr))
+        << "nothing left to wait for";
+    EXPECT_EQ(0, evnt_mesag(nullptr));
 }
 
 TEST_F(Multiplexer, SeveralEventsOfOnePollAreReportedTogether)
