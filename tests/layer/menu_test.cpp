@@ -300,23 +300,29 @@ TEST(MenuBarWidth, BecomesTheScreenWidth)
 
 TEST_P(Menu, BoxesDropInTurnAndTheScreenUnderEachComesBack)
 {
-    Screen desk, file, left;
+    Screen desk, file, on_bar, options, left;
     move(1, title_x(DESK), TITLE_Y);
     capture(2, desk);
     move(3, title_x(FILE_TITLE), TITLE_Y);
     capture(4, file);
-    move(5, 250, 150);
-    capture(6, left);
-    end_with_key(7);
+    move(5, 300, TITLE_Y);  // the bar right of the titles
+    capture(6, on_bar);
+    move(7, title_x(OPTIONS), TITLE_Y);
+    capture(8, options);
+    move(9, 250, 150);
+    capture(10, left);
+    end_with_key(11);
     Multi m;
     m.flags = EV_KEYBOARD;
     EXPECT_EQ(EV_KEYBOARD, m.run());
     EXPECT_TRUE(same(desk, dropped(DESK, DESK_BOX)));
     EXPECT_TRUE(same(file, dropped(FILE_TITLE, FILE_BOX))) << "the Desk box is gone";
+    EXPECT_TRUE(same(on_bar, base));
+    EXPECT_TRUE(same(options, dropped(OPTIONS, OPTIONS_BOX)));
     EXPECT_TRUE(same(left, base));
     EXPECT_TRUE(same(pixels(), base));
     EXPECT_EQ(nullptr, _boxfdb.fd_addr);
-    EXPECT_EQ(7, headless::idles()) << "one _idle() between two polls";
+    EXPECT_EQ(11, headless::idles()) << "one _idle() between two polls";
 }
 
 TEST_P(Menu, EntriesAreHighlightedOneByOneAndDisabledOnesSkipped)
@@ -348,21 +354,6 @@ TEST_P(Menu, EntriesAreHighlightedOneByOneAndDisabledOnesSkipped)
     }
     EXPECT_TRUE(same(shots[n], base)) << "leaving the box closed it";
     EXPECT_TRUE(selected().empty());
-}
-
-TEST_P(Menu, BarOutsideTheTitlesClosesTheBox)
-{
-    Screen open, closed;
-    move(1, title_x(OPTIONS), TITLE_Y);
-    capture(2, open);
-    move(3, 300, TITLE_Y);
-    capture(4, closed);
-    end_with_key(5);
-    Multi m;
-    m.flags = EV_KEYBOARD;
-    m.run();
-    EXPECT_TRUE(same(open, dropped(OPTIONS, OPTIONS_BOX)));
-    EXPECT_TRUE(same(closed, base));
 }
 
 TEST_P(Menu, PressOnAnEntryWritesTheMessage)
@@ -401,13 +392,19 @@ TEST_P(Menu, PressOnAnEntryWritesTheMessage)
     }
 }
 
-TEST_P(Menu, PressWhereNoEntryIsPointedAtChoosesNothing)
+TEST_P(Menu, PressesThatChooseNothing)
 {
     struct Case {
         const char *name;
-        int row;  // File box: 1 is the disabled Save, 3 the empty part
+        int row;   // File box: 0 Open, 1 the disabled Save, 3 the empty part
+        int mask;  // evnt_multi's button mask and state
     };
-    for (const Case &c : {Case{"disabled entry", 1}, Case{"box outside its entries", 3}}) {
+    const Case cases[] = {
+        {"on a disabled entry", 1, 1},
+        {"on the box outside its entries", 3, 1},
+        {"without the left press in the button mask", 0, 2},
+    };
+    for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         headless::clear_script();
         Screen pressed;
@@ -419,6 +416,7 @@ TEST_P(Menu, PressWhereNoEntryIsPointedAtChoosesNothing)
         end_with_key(8);
         Multi m;
         m.flags = EV_MESSAGE | EV_KEYBOARD;
+        m.mask = m.state = c.mask;
         EXPECT_EQ(EV_KEYBOARD, m.run());
         EXPECT_EQ(-1, m.msg[0]);
         EXPECT_TRUE(same(pressed, dropped(FILE_TITLE, FILE_BOX, OPEN)))
@@ -427,20 +425,6 @@ TEST_P(Menu, PressWhereNoEntryIsPointedAtChoosesNothing)
         headless::mouse(250, 150, 0);
         _mouse_event();
     }
-}
-
-TEST_P(Menu, MessageNeedsTheLeftPressInTheButtonMask)
-{
-    move(1, title_x(DESK), TITLE_Y);
-    move(2, title_x(DESK), entry_y(1));
-    move(4, title_x(DESK), entry_y(1), 1);
-    end_with_key(8);
-    Multi m;
-    m.flags = EV_MESSAGE | EV_KEYBOARD;
-    m.mask = 2;  // right button only
-    m.state = 2;
-    EXPECT_EQ(EV_KEYBOARD, m.run());
-    EXPECT_EQ(-1, m.msg[0]);
 }
 
 TEST_P(Menu, TimerWaitsWhileABoxIsOpenAndCountsAgainAfter)
