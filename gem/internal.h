@@ -185,6 +185,31 @@ void _OLtext(short x, short y, short w, short h, short flags, const char *text);
 void _obcurse(short on);
 
 /* ---------------------------------------------------------------------------
+ * Menus and message events (gem/menu)
+ *
+ * The menu bar (bar.cpp) and the event multiplexer that tracks it
+ * (multi.cpp). A menu tree's root holds in its ob_height the height of the
+ * area boxes drop into; object 1 is the bar, object 2 the title area whose
+ * children are the titles; the root's last child holds the boxes, the n-th
+ * box belonging to the n-th title.
+ * ------------------------------------------------------------------------- */
+
+extern OBJECT *_menu;             /* the current menu tree, null with no bar */
+extern short _menupx[8];          /* (0, 0)-(screen width - 1, 10) twice */
+extern MFDB _menufdb;             /* the strip saved under the bar, or null */
+extern short _boxstart;           /* first menu box (head of the root's last child) */
+extern MFDB _boxfdb;              /* screen under an open box; lives for one call */
+extern short _boxpx[8];           /* the open box with a 1-pixel margin, twice */
+
+/* Where the strip and the save area under a box come from: malloc, unless
+ * a test stands in a failing one. */
+extern void *(*_menu_alloc)(size_t size);
+
+/* Closes the open box: the screen under it put back, the title drawn normal,
+ * the highlighted entry's OF_SELECTED cleared; all three places become 0. */
+void _restore_box(short *title, short *box, short *item);
+
+/* ---------------------------------------------------------------------------
  * Forms and dialogs (gem/form)
  * ------------------------------------------------------------------------- */
 
