@@ -137,6 +137,20 @@ void _xor_box(short x1, short y1, short x2, short y2);
 void _xor_pixel(BITMAP *bmp, int x, int y, int unused);
 
 /* ---------------------------------------------------------------------------
+ * Saved screen areas (gem/vdi/rastercopy.cpp): the blocks under dialogs,
+ * the menu bar and menu boxes, and the copies in and out of them.
+ * ------------------------------------------------------------------------- */
+
+/* Where the blocks come from: malloc, unless a test stands in a failing
+ * one. */
+extern void *(*_area_alloc)(size_t size);
+
+/* A mode-3 raster copy between the screen and a saved area's memory form,
+ * with the clip rectangle opened to the whole surface for it and put back
+ * after. Nothing is copied when neither side is a memory form. */
+void _area_copy(const short *pxy, const MFDB *src, const MFDB *dst);
+
+/* ---------------------------------------------------------------------------
  * Fonts (gem/vdi, images in gem/data)
  * ------------------------------------------------------------------------- */
 
@@ -200,10 +214,6 @@ extern MFDB _menufdb;             /* the strip saved under the bar, or null */
 extern short _boxstart;           /* first menu box (head of the root's last child) */
 extern MFDB _boxfdb;              /* screen under an open box; lives for one call */
 extern short _boxpx[8];           /* the open box with a 1-pixel margin, twice */
-
-/* Where the strip and the save area under a box come from: malloc, unless
- * a test stands in a failing one. */
-extern void *(*_menu_alloc)(size_t size);
 
 /* Closes the open box: the screen under it put back, the title drawn normal,
  * the highlighted entry's OF_SELECTED cleared; all three places become 0. */

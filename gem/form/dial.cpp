@@ -59,9 +59,11 @@ int save_area(int x, int y, int w, int h)
     const bool empty = a.g_w <= 0 || a.g_h <= 0;
     void *block = NULL;
     if (!empty) {
-        block = calloc((size_t)a.g_w, (size_t)a.g_h);
+        const size_t bytes = (size_t)a.g_w * (size_t)a.g_h;
+        block = _area_alloc(bytes);
         if (!block)
             return 0;
+        memset(block, 0, bytes);  // what lies off the screen stays defined
     }
     _hidemouse();
     _rno++;
@@ -71,7 +73,7 @@ int save_area(int x, int y, int w, int h)
         short pxy[8];
         area_pair(a, false, pxy);
         MFDB form = block_form(block, a);
-        vro_cpyfm(handle, 3, pxy, &_screen, &form);
+        _area_copy(pxy, &_screen, &form);
     }
     _showmouse();
     return 1;
@@ -90,7 +92,7 @@ int restore_area(void)
         short pxy[8];
         area_pair(a, true, pxy);
         MFDB form = block_form(block, a);
-        vro_cpyfm(handle, 3, pxy, &form, &_screen);
+        _area_copy(pxy, &form, &_screen);
     }
     free(block);
     _rmallocs[_rno] = NULL;

@@ -11,7 +11,6 @@ OBJECT *_menu = NULL;
 short _menupx[8] = {0, 0, 0, 0, 0, 0, 0, 0};
 MFDB _menufdb = {NULL, 0, 0, 0, 0, 0, 0, 0, 0};
 short _boxstart = 0;
-void *(*_menu_alloc)(size_t size) = malloc;
 
 namespace {
 
@@ -20,7 +19,7 @@ constexpr short STRIP_ROWS = 11;
 
 void put_strip_back()
 {
-    menu_area::copy(_menupx, &_menufdb, &_screen);
+    _area_copy(_menupx, &_menufdb, &_screen);
     menu_area::give_back(_menufdb);
     _menu = NULL;
 }
@@ -74,7 +73,7 @@ int menu_bar(OBJECT *tree, int show)
                           0, 0, (short)(_scrwid - 1), STRIP_ROWS - 1};
     for (int i = 0; i < 8; i++)
         _menupx[i] = pxy[i];
-    menu_area::copy(_menupx, &_screen, &_menufdb);
+    _area_copy(_menupx, &_screen, &_menufdb);
 
     TreeGuard guard(tree);
     const short container = tree->ob_tail;

@@ -111,7 +111,7 @@ private:
             return false;
         const short pxy[8] = {0, 0, (short)(_scrwid - 1), (short)(_menu->ob_height - 1),
                               0, 0, (short)(_scrwid - 1), (short)(_menu->ob_height - 1)};
-        menu_area::copy(pxy, &_screen, &_boxfdb);
+        _area_copy(pxy, &_screen, &_boxfdb);
         return true;
     }
 
@@ -132,7 +132,7 @@ private:
         const short pxy[8] = {x1, y1, x2, y2, x1, y1, x2, y2};
         for (int i = 0; i < 8; i++)
             _boxpx[i] = pxy[i];
-        menu_area::copy(_boxpx, &_screen, &_boxfdb);
+        _area_copy(_boxpx, &_screen, &_boxfdb);
         title_ = t;
         box_ = box;
         menu_tnormal(_menu, t, 0);
@@ -208,7 +208,7 @@ private:
 
 void _restore_box(short *title, short *box, short *item)
 {
-    menu_area::copy(_boxpx, &_boxfdb, &_screen);
+    _area_copy(_boxpx, &_boxfdb, &_screen);
     if (_menu && title && *title > 0)
         menu_tnormal(_menu, *title, 1);
     if (_menu && item) {

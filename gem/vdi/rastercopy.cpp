@@ -2,6 +2,7 @@
 // surface. A form with a null address is the surface `handle` selects. Every
 // copy that touches the surface goes through a temporary bitmap of exactly
 // the copied size, with the mouse pointer hidden around it.
+#include <stdlib.h>
 #include <string.h>
 
 #include <algorithm>
@@ -203,4 +204,19 @@ void vro_cpyfm(int handle, int mode, const short *pxy, const MFDB *src, const MF
     unscare_mouse();
     if (!tmp && masked)
         form_error_text("Uh Oh");
+}
+
+void *(*_area_alloc)(size_t size) = malloc;
+
+// The clip rectangle is opened to the whole surface for the copy: an area
+// saved under one clip and put back under another (drawing resets it)
+// would otherwise come back in part.
+void _area_copy(const short *pxy, const MFDB *src, const MFDB *dst)
+{
+    if (!src->fd_addr && !dst->fd_addr)
+        return;
+    const short clip[4] = {_clipx1, _clipy1, _clipx2, _clipy2};
+    vs_clip(handle, 0, NULL);
+    vro_cpyfm(handle, 3, pxy, src, dst);
+    vs_clip(handle, 1, clip);
 }

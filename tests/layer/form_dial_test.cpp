@@ -3,6 +3,8 @@
 // limits.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <vector>
 
 #include "support/headless.h"
@@ -129,6 +131,34 @@ TEST_F(Framing, AreasThatCannotBeKeptAreRefusedAndEmptyOnesStillPair)
     EXPECT_EQ(form_dial(3, 0, 0, 0, 0, 5, 5, -10, 4), 1);
     EXPECT_EQ(_rno, -1);
     EXPECT_EQ(headless::screen_pixels(), before);
+}
+
+void *no_memory(size_t) { return nullptr; }
+
+TEST_F(Framing, ABlockThatCannotBeHadSavesNothing)
+{
+    _area_alloc = no_memory;
+    EXPECT_EQ(form_dial(0, 0, 0, 0, 0, 10, 20, 100, 50), 0);
+    _area_alloc = malloc;
+    EXPECT_EQ(_rno, -1);
+    EXPECT_EQ(form_dial(3, 0, 0, 0, 0, 10, 20, 100, 50), 0);
+}
+
+TEST_F(Framing, TheCallersClipDoesNotCutTheSavedArea)
+{
+    const std::vector<unsigned char> before = headless::screen_pixels();
+    const short clip[4] = {0, 0, 20, 20};
+    vs_clip(handle, 1, clip);
+    form_dial(0, 0, 0, 0, 0, 10, 20, 100, 50);
+    vs_clip(handle, 0, NULL);
+    clear_to_color(screen, 4);
+    vs_clip(handle, 1, clip);
+    form_dial(3, 0, 0, 0, 0, 10, 20, 100, 50);
+    EXPECT_EQ(_clipx2, 20);  // and the clip is as the caller left it
+    vs_clip(handle, 0, NULL);
+    for (int y = 19; y <= 70; y++)
+        for (int x = 9; x <= 110; x++)
+            ASSERT_EQ(getpixel(screen, x, y), before[y * screen->w + x]) << x << "," << y;
 }
 
 struct CentreCase {

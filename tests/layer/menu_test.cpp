@@ -108,7 +108,7 @@ protected:
     void TearDown() override
     {
         menu_bar(_menu, 0);
-        _menu_alloc = malloc;
+        _area_alloc = malloc;
         if (GetParam() == Source::ResourceFile) {
             rsrc_free();
             rsrc_include(_guirsh);
@@ -263,14 +263,14 @@ TEST_P(Menu, FlagCallsRefuseObjectsOutsideTheTree)
 
 TEST_P(Menu, BarWithoutAStripBlockIsNotShown)
 {
-    _menu_alloc = no_memory;
+    _area_alloc = no_memory;
     std::vector<OBJECT> other = arrays();
     EXPECT_EQ(0, menu_bar(other.data(), 1));
     EXPECT_EQ(tree, _menu) << "the bar shown before stays";
     EXPECT_TRUE(same(pixels(), base));
-    _menu_alloc = malloc;
+    _area_alloc = malloc;
     menu_bar(tree, 0);
-    _menu_alloc = no_memory;
+    _area_alloc = no_memory;
     EXPECT_EQ(0, menu_bar(tree, 1));
     EXPECT_EQ(nullptr, _menu);
     EXPECT_EQ(nullptr, _menufdb.fd_addr);
@@ -442,7 +442,7 @@ TEST_P(Menu, TimerWaitsWhileABoxIsOpenAndCountsAgainAfter)
 
 TEST_P(Menu, BoxWithoutASaveBlockDoesNotDrop)
 {
-    _menu_alloc = no_memory;
+    _area_alloc = no_memory;
     Screen on_title;
     move(1, title_x(DESK), TITLE_Y);
     capture(2, on_title);
