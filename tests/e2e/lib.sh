@@ -2,7 +2,13 @@
 # real press-hold-release timing, screenshots and pixel reads.
 # Source it from a test script that runs under `set -euo pipefail`.
 
-e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
+# Fails the test; what the program under test printed (the file named by
+# $out, when a test has set it) is shown too.
+e2e_fail() {
+    echo "FAIL: $*" >&2
+    [ -n "${out:-}" ] && [ -s "$out" ] && { echo "--- $out:" >&2; cat "$out" >&2; }
+    exit 1
+}
 
 for tool in Xvfb xdotool import convert xwininfo; do
     command -v "$tool" >/dev/null 2>&1 || e2e_fail "$tool is not installed (run scripts/test, which installs it)"
@@ -50,10 +56,9 @@ wait_line() {
     local i
     for i in $(seq 400); do
         grep -q "^$1" "$out" && return 0
-        kill -0 "$pid" 2>/dev/null || { cat "$out"; e2e_fail "probe ended before '$1'"; }
+        kill -0 "$pid" 2>/dev/null || e2e_fail "probe ended before '$1'"
         sleep 0.05
     done
-    cat "$out"
     e2e_fail "probe never said '$1'"
 }
 
@@ -81,6 +86,23 @@ click() {
     local b=$1
     [ $# -ge 3 ] && { xdotool mousemove "$2" "$3"; sleep 0.05; }
     xdotool mousedown "$b"; sleep 0.1; xdotool mouseup "$b"; sleep 0.05
+}
+
+# point_at X Y: moves the pointer to (X, Y) and waits until the program has
+# drawn its cursor there (the 12 x 12 pixels from (X, Y) change). Allegro
+# can miss a motion while the machine is busy, so the move is repeated
+# until it shows. The pointer must not be over that square before.
+point_at() {
+    local x=$1 y=$2 i before="$E2E_TMP/point0.png" now="$E2E_TMP/point1.png"
+    import -window root -crop "12x12+$x+$y" +repage "$before"
+    for i in $(seq 50); do
+        xdotool mousemove $((x + 1)) "$y" mousemove "$x" "$y"
+        sleep 0.05
+        import -window root -crop "12x12+$x+$y" +repage "$now"
+        [ "$(compare -metric AE "$before" "$now" null: 2>&1)" != 0 ] && return 0
+        sleep 0.1
+    done
+    e2e_fail "the pointer never showed at ($x, $y)"
 }
 
 # shot FILE [WxH+X+Y]: screenshot of the root window, optionally cropped.

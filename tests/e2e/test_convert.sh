@@ -26,7 +26,8 @@ convert_with() {
     local name=$1
     shift
     rm -f "$work"/*.spr
-    (cd "$work" && exec "$PCX2SPR") > "$E2E_TMP/out" 2>&1 &
+    out="$E2E_TMP/out"
+    (cd "$work" && exec "$PCX2SPR") > "$out" 2>&1 &
     pid=$!
     wait_save_box
     [ $# -gt 0 ] && "$@"
@@ -61,7 +62,7 @@ size=$(stat -c %s "$work/monst42.spr")
 # reason, Return closes it, status 0, nothing written.
 rm -f "$work"/*
 cp "$SOURCE_DIR/samples/16knight.pcx" "$work/30big.pcx"
-(cd "$work" && exec "$PCX2SPR") > "$E2E_TMP/out" 2>&1 &
+(cd "$work" && exec "$PCX2SPR") > "$out" 2>&1 &
 pid=$!
 wait_screen 80 60 $white 81 61 $black 239 139 $white
 xdotool mousemove 319 199

@@ -18,13 +18,13 @@ wait_screen 80 66 $white 81 67 $black 239 133 $white
 xdotool mousemove 319 199
 sleep 0.3
 shot "$OUT_DIR/form_alert_three.png" 320x200+0+0
-click 1 159 123
+point_at 159 123
+click 1
 wait_line "button 2"
 
 wait_line "alert 2"
 wait_screen 80 66 $white 81 67 $black 239 133 $white
-xdotool mousemove 210 123
-sleep 0.1
+point_at 210 123
 xdotool click 1
 wait_line "button 3"
 finish_probe

@@ -64,8 +64,8 @@ echo "key codes: all $(echo "$got" | wc -l) as expected"
 # ---- two clicks held 50 ms, then a right click ---------------------------
 run_probe input_clicks
 wait_line "ready clicks"
-hold_click() {  # BUTTON X Y: press for 50 ms only
-    xdotool mousemove "$2" "$3"; sleep 0.05
+hold_click() {  # BUTTON X Y: press for 50 ms only, once the pointer is there
+    point_at "$2" "$3"
     xdotool mousedown "$1"; sleep 0.05; xdotool mouseup "$1"; sleep 0.1
 }
 hold_click 1 100 50
