@@ -11,9 +11,18 @@
 
 static void tick(void) { _timeit(); }
 
+// The layer runs in an X window. Without a display Allegro would fall back
+// to the text console, whose keyboard driver crashes where there is no
+// console to take: the program says so and stops instead.
 static void allegro_start(void)
 {
-    install_allegro(SYSTEM_AUTODETECT, &errno, atexit);
+    if (install_allegro(SYSTEM_XWINDOWS, &errno, atexit) != 0) {
+        const char *display = getenv("DISPLAY");
+        fprintf(stderr, "gem: cannot open the X display %s%s%s\n",
+                display ? display : "(DISPLAY is not set)", *allegro_error ? ": " : "",
+                allegro_error);
+        exit(1);
+    }
     install_keyboard();
     install_mouse();
     mouse_callback = _latch_buttons;

@@ -30,7 +30,9 @@ trap e2e_cleanup EXIT
 start_xvfb() {
     local geometry=${1:-320x200}
     local fdfile="$E2E_TMP/display"
-    Xvfb -displayfd 3 -screen 0 "${geometry}x24" -nolisten tcp 3>"$fdfile" 2>"$E2E_TMP/xvfb.log" &
+    # -noreset: a server that resets when its last client leaves refuses
+    # the next program that connects during the reset.
+    Xvfb -displayfd 3 -screen 0 "${geometry}x24" -nolisten tcp -noreset 3>"$fdfile" 2>"$E2E_TMP/xvfb.log" &
     XVFB_PID=$!
     local i
     for i in $(seq 100); do

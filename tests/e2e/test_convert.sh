@@ -4,6 +4,7 @@
 # default edited with the cursor keys, Backspace and Delete) writes the same
 # sprite file as the batch mode under the name given, and ends with status
 # 0. A side above 24 is refused in an alert, and nothing is written.
+# Without an X display it stops with a message.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
@@ -75,3 +76,10 @@ wait_exit "$pid" 30 || status=$?
 [ ! -e "$work/monst999.spr" ] || e2e_fail "a refused picture wrote a file"
 grep -q "30big.pcx: side 30 is above 24" "$E2E_TMP/out" || e2e_fail "the refusal was not explained: $(cat "$E2E_TMP/out")"
 echo "side 30 refused"
+
+# Without an X server the program says so and ends with status 1.
+status=0
+(cd "$work" && DISPLAY=:9999 exec "$PCX2SPR") > "$out" 2>&1 < /dev/null || status=$?
+[ "$status" -eq 1 ] || e2e_fail "without a display pcx2spr ended with status $status"
+grep -q "cannot open the X display :9999" "$out" || e2e_fail "no display: $(cat "$out")"
+echo "no display: status 1 and a message"
