@@ -13,14 +13,6 @@ namespace {
 
 using Screen = std::vector<unsigned char>;
 
-Screen pixels()
-{
-    Screen v;
-    for (int y = 0; y < screen->h; y++)
-        v.insert(v.end(), screen->line[y], screen->line[y] + screen->w);
-    return v;
-}
-
 struct Start {
     int x, y, buttons;
 };
@@ -38,7 +30,7 @@ protected:
         for (int y = 0; y < screen->h; y++)
             for (int x = 0; x < screen->w; x++)
                 screen->line[y][x] = (unsigned char)(16 + (x * 7 + y * 13) % 200);
-        base = pixels();
+        base = headless::screen_pixels();
     }
 
     // The pointer at `start` (polled once, as a program's last poll would
@@ -87,7 +79,7 @@ TEST_F(Interactive, RubberBoxSizes)
         EXPECT_EQ(c.w, w);
         EXPECT_EQ(c.h, h);
         EXPECT_EQ(last_tick(c.moves), headless::idles());
-        EXPECT_EQ(base, pixels()) << "the outline is erased";
+        EXPECT_EQ(base, headless::screen_pixels()) << "the outline is erased";
     }
 }
 
@@ -95,11 +87,11 @@ TEST_F(Interactive, RubberBoxShowsItsOutlineWhileStretched)
 {
     Screen during, expected;
     script({55, 45, 1}, {{2, 80, 70, 1}, {6, 80, 70, 0}});
-    headless::after(4, [&during] { during = pixels(); });
+    headless::after(4, [&during] { during = headless::screen_pixels(); });
     short w, h;
     graf_rubberbox(50, 40, 10, 8, &w, &h);
     _xor_box(50, 40, 80, 70);
-    EXPECT_EQ(pixels(), during);
+    EXPECT_EQ(headless::screen_pixels(), during);
 }
 
 TEST_F(Interactive, DragBoxStaysStrictlyInsideItsBound)
@@ -133,7 +125,7 @@ TEST_F(Interactive, DragBoxStaysStrictlyInsideItsBound)
         EXPECT_EQ(c.x, fx);
         EXPECT_EQ(c.y, fy);
         EXPECT_EQ(last_tick(c.moves), headless::idles());
-        EXPECT_EQ(base, pixels()) << "the outline is erased";
+        EXPECT_EQ(base, headless::screen_pixels()) << "the outline is erased";
     }
 }
 
@@ -141,11 +133,11 @@ TEST_F(Interactive, DragBoxOutlineFollowsTheBox)
 {
     Screen during;
     script({55, 52, 1}, {{2, 75, 62, 1}, {6, 75, 62, 0}});
-    headless::after(4, [&during] { during = pixels(); });
+    headless::after(4, [&during] { during = headless::screen_pixels(); });
     short fx, fy;
     graf_dragbox(20, 10, 50, 50, 0, 0, 320, 200, &fx, &fy);
     _xor_box(70, 60, 89, 69);
-    EXPECT_EQ(pixels(), during);
+    EXPECT_EQ(headless::screen_pixels(), during);
 }
 
 // A horizontal track (parent 1, slider 2) and a vertical one (3, 4).
@@ -212,9 +204,9 @@ TEST_F(Interactive, SliderMovesInsideItsParent)
         EXPECT_EQ(9, _textcol) << "the text colour is restored";
         EXPECT_EQ(last_tick(moves), headless::idles());
         // The parent shows the slider where it stopped.
-        const Screen drawn = pixels();
+        const Screen drawn = headless::screen_pixels();
         objc_draw(t.data(), parent, 8, 0, 0, 0, 0);
-        EXPECT_EQ(drawn, pixels());
+        EXPECT_EQ(drawn, headless::screen_pixels());
     }
 }
 

@@ -20,14 +20,6 @@ namespace {
 using namespace menu_test;
 using Screen = std::vector<unsigned char>;
 
-Screen pixels()
-{
-    Screen v;
-    for (int y = 0; y < screen->h; y++)
-        v.insert(v.end(), screen->line[y], screen->line[y] + screen->w);
-    return v;
-}
-
 void load(const Screen &s)
 {
     for (int y = 0; y < screen->h; y++)
@@ -97,9 +89,9 @@ protected:
             ASSERT_EQ(1, rsrc_gaddr(R_TREE, 0, &tree));
         }
         paint_pattern();
-        before_bar = pixels();
+        before_bar = headless::screen_pixels();
         ASSERT_EQ(1, menu_bar(tree, 1));
-        base = pixels();
+        base = headless::screen_pixels();
         rest();
         _mouse_event();
         headless::clear_script();
@@ -123,7 +115,7 @@ protected:
     }
     static void capture(int32_t tick, Screen &into)
     {
-        at(tick, [&into] { into = pixels(); });
+        at(tick, [&into] { into = headless::screen_pixels(); });
     }
     static void end_with_key(int32_t tick)
     {
@@ -134,7 +126,7 @@ protected:
     // `item` (if any) highlighted.
     Screen dropped(short title, short box, short item = 0)
     {
-        const Screen now = pixels();
+        const Screen now = headless::screen_pixels();
         load(base);
         tree[title].ob_flags |= OF_SELECTED;
         if (item)
@@ -144,7 +136,7 @@ protected:
         tree[title].ob_flags &= ~OF_SELECTED;
         if (item)
             tree[item].ob_flags &= ~OF_SELECTED;
-        const Screen s = pixels();
+        const Screen s = headless::screen_pixels();
         load(now);
         return s;
     }
@@ -183,15 +175,15 @@ TEST_P(Menu, BarIsDrawnOverASavedStripThatComesBackExactly)
     // Only the strip changed, and it shows the bar drawn across the screen.
     load(before_bar);
     objc_draw(tree, 1, 8, 0, 0, 0, 0);
-    EXPECT_TRUE(same(base, pixels()));
+    EXPECT_TRUE(same(base, headless::screen_pixels()));
     load(base);
 
     ASSERT_EQ(1, menu_bar(tree, 0));
-    EXPECT_TRUE(same(pixels(), before_bar));
+    EXPECT_TRUE(same(headless::screen_pixels(), before_bar));
     EXPECT_EQ(nullptr, _menu);
     EXPECT_EQ(nullptr, _menufdb.fd_addr);
     EXPECT_EQ(1, menu_bar(tree, 0)) << "hiding twice does nothing";
-    EXPECT_TRUE(same(pixels(), before_bar));
+    EXPECT_TRUE(same(headless::screen_pixels(), before_bar));
 }
 
 TEST_P(Menu, HidingAnotherTreeLeavesTheBar)
@@ -200,7 +192,7 @@ TEST_P(Menu, HidingAnotherTreeLeavesTheBar)
     EXPECT_EQ(1, menu_bar(other.data(), 0));
     EXPECT_EQ(tree, _menu);
     EXPECT_NE(nullptr, _menufdb.fd_addr);
-    EXPECT_TRUE(same(pixels(), base));
+    EXPECT_TRUE(same(headless::screen_pixels(), base));
 }
 
 TEST_P(Menu, ShowingASecondTreeKeepsTheScreenWithTheFirstBar)
@@ -209,9 +201,9 @@ TEST_P(Menu, ShowingASecondTreeKeepsTheScreenWithTheFirstBar)
     other[DESK].ob_spec = (long)" Other ";
     ASSERT_EQ(1, menu_bar(other.data(), 1));
     EXPECT_EQ(other.data(), _menu);
-    EXPECT_FALSE(same(pixels(), base));
+    EXPECT_FALSE(same(headless::screen_pixels(), base));
     menu_bar(other.data(), 0);
-    EXPECT_TRUE(same(pixels(), base)) << "the strip saved holds the first bar";
+    EXPECT_TRUE(same(headless::screen_pixels(), base)) << "the strip saved holds the first bar";
 }
 
 TEST_P(Menu, FlagCallsChangeOneBitAndOnlyTnormalDraws)
@@ -238,14 +230,14 @@ TEST_P(Menu, FlagCallsChangeOneBitAndOnlyTnormalDraws)
         EXPECT_EQ(flags ^ c.bit, tree[c.index].ob_flags);
         EXPECT_EQ(c.set, (tree[c.index].ob_flags & c.bit) != 0);
         if (c.call != menu_tnormal) {
-            EXPECT_TRUE(same(pixels(), base));
+            EXPECT_TRUE(same(headless::screen_pixels(), base));
         }
         tree[c.index].ob_flags = flags;
     }
     // A title selected then made normal again: drawn as in the bar.
-    EXPECT_FALSE(same(pixels(), base)) << "the selected title was drawn";
+    EXPECT_FALSE(same(headless::screen_pixels(), base)) << "the selected title was drawn";
     menu_tnormal(tree, FILE_TITLE, 1);
-    EXPECT_TRUE(same(pixels(), base));
+    EXPECT_TRUE(same(headless::screen_pixels(), base));
 }
 
 TEST_P(Menu, FlagCallsRefuseObjectsOutsideTheTree)
@@ -258,7 +250,7 @@ TEST_P(Menu, FlagCallsRefuseObjectsOutsideTheTree)
     }
     EXPECT_EQ(0, menu_icheck(nullptr, 3, 1));
     EXPECT_EQ(0, menu_bar(nullptr, 1));
-    EXPECT_TRUE(same(pixels(), base));
+    EXPECT_TRUE(same(headless::screen_pixels(), base));
 }
 
 TEST_P(Menu, BarWithoutAStripBlockIsNotShown)
@@ -267,14 +259,14 @@ TEST_P(Menu, BarWithoutAStripBlockIsNotShown)
     std::vector<OBJECT> other = arrays();
     EXPECT_EQ(0, menu_bar(other.data(), 1));
     EXPECT_EQ(tree, _menu) << "the bar shown before stays";
-    EXPECT_TRUE(same(pixels(), base));
+    EXPECT_TRUE(same(headless::screen_pixels(), base));
     _area_alloc = malloc;
     menu_bar(tree, 0);
     _area_alloc = no_memory;
     EXPECT_EQ(0, menu_bar(tree, 1));
     EXPECT_EQ(nullptr, _menu);
     EXPECT_EQ(nullptr, _menufdb.fd_addr);
-    EXPECT_TRUE(same(pixels(), before_bar));
+    EXPECT_TRUE(same(headless::screen_pixels(), before_bar));
 }
 
 TEST(MenuBarWidth, BecomesTheScreenWidth)
@@ -320,7 +312,7 @@ TEST_P(Menu, BoxesDropInTurnAndTheScreenUnderEachComesBack)
     EXPECT_TRUE(same(on_bar, base));
     EXPECT_TRUE(same(options, dropped(OPTIONS, OPTIONS_BOX)));
     EXPECT_TRUE(same(left, base));
-    EXPECT_TRUE(same(pixels(), base));
+    EXPECT_TRUE(same(headless::screen_pixels(), base));
     EXPECT_EQ(nullptr, _boxfdb.fd_addr);
     EXPECT_EQ(11, headless::idles()) << "one _idle() between two polls";
 }
@@ -384,7 +376,7 @@ TEST_P(Menu, PressOnAnEntryWritesTheMessage)
                   std::vector<short>(m.msg, m.msg + 8));
         EXPECT_TRUE(selected().empty()) << "the entry's OF_SELECTED is cleared";
         EXPECT_TRUE(tree[GRID].ob_flags & OF_CHECKED);
-        EXPECT_TRUE(same(pixels(), base));
+        EXPECT_TRUE(same(headless::screen_pixels(), base));
         EXPECT_EQ(4, headless::idles()) << "the press ended the call";
         // Release the button before the next case.
         headless::mouse(250, 150, 0);
@@ -421,7 +413,7 @@ TEST_P(Menu, PressesThatChooseNothing)
         EXPECT_EQ(-1, m.msg[0]);
         EXPECT_TRUE(same(pressed, dropped(FILE_TITLE, FILE_BOX, OPEN)))
             << "still open, Open still highlighted";
-        EXPECT_TRUE(same(pixels(), base)) << "closed at the return";
+        EXPECT_TRUE(same(headless::screen_pixels(), base)) << "closed at the return";
         headless::mouse(250, 150, 0);
         _mouse_event();
     }
@@ -437,7 +429,7 @@ TEST_P(Menu, TimerWaitsWhileABoxIsOpenAndCountsAgainAfter)
     const int32_t t0 = _mevent.time;
     EXPECT_EQ(EV_TIMER, m.run());
     EXPECT_EQ(800, _timer - t0) << "at the first poll after the box closed";
-    EXPECT_TRUE(same(pixels(), base));
+    EXPECT_TRUE(same(headless::screen_pixels(), base));
 }
 
 TEST_P(Menu, BoxWithoutASaveBlockDoesNotDrop)
@@ -475,7 +467,7 @@ TEST_P(Menu, DamagedTreesDropNothingTheyCannotPutBack)
         std::vector<OBJECT> t = arrays();
         c.damage(t.data());
         ASSERT_EQ(1, menu_bar(t.data(), 1));
-        const Screen shown = pixels();
+        const Screen shown = headless::screen_pixels();
         Screen on_title;
         headless::clear_script();
         move(1, title_x(c.title), TITLE_Y);
@@ -486,9 +478,9 @@ TEST_P(Menu, DamagedTreesDropNothingTheyCannotPutBack)
         m.flags = EV_KEYBOARD;
         EXPECT_EQ(EV_KEYBOARD, m.run());
         EXPECT_EQ(c.drops, !same(on_title, shown));
-        EXPECT_TRUE(same(pixels(), shown));
+        EXPECT_TRUE(same(headless::screen_pixels(), shown));
         menu_bar(t.data(), 0);
-        EXPECT_TRUE(same(pixels(), base));
+        EXPECT_TRUE(same(headless::screen_pixels(), base));
     }
 }
 
