@@ -30,31 +30,41 @@ await_rgb() {
     e2e_fail "pixel ($1, $2) is $got, waited for ${4:-} $3"
 }
 
-# move_until X Y PX PY COLOUR: moves the pointer to (X, Y) until pixel
-# (PX, PY) is COLOUR. A program whose window has just opened may not see
-# the first motion; the pointer is nudged by one pixel and back each second.
+# move_until X Y PX PY COLOUR [differs]: moves the pointer to (X, Y) until
+# pixel (PX, PY) is COLOUR (or, with "differs", is not). Allegro may miss a
+# motion (in a window that has just opened, or on a busy machine); the
+# pointer is nudged by one pixel and back each second.
 move_until() {
-    local i
+    local i got
     for i in $(seq 10); do
         xdotool mousemove "$1" "$2"
         for _ in $(seq 10); do
-            [ "$(rgb "$3" "$4")" = "$5" ] && return 0
+            got=$(rgb "$3" "$4")
+            if [ "${6:-}" = differs ]; then [ "$got" != "$5" ] && return 0
+            else [ "$got" = "$5" ] && return 0; fi
             sleep 0.1
         done
         xdotool mousemove "$(($1 + 1))" "$2"
     done
-    e2e_fail "moving to ($1, $2) never made pixel ($3, $4) $5"
+    e2e_fail "moving to ($1, $2) never made pixel ($3, $4) ${6:-} $5"
 }
 
-# await_pointer X Y: until the X pointer is at (X, Y), 5 s at most.
-await_pointer() {
+pointer_is() { [ "$(xdotool getmouselocation --shell | sed -n 's/^[XY]=//p' | paste -sd' ')" = "$1 $2" ]; }
+
+# refused_move X Y BX BY: moves the pointer to (X, Y) until the program puts
+# it back at (BX, BY); a move the program missed is made again.
+refused_move() {
     local i
-    for i in $(seq 50); do
-        [ "$(xdotool getmouselocation --shell | sed -n 's/^[XY]=//p' | paste -sd' ')" = "$1 $2" ] &&
-            return 0
+    for i in $(seq 10); do
+        xdotool mousemove "$1" "$2"
+        for _ in $(seq 10); do
+            pointer_is "$3" "$4" && return 0
+            sleep 0.1
+        done
+        xdotool mousemove "$3" "$4"
         sleep 0.1
     done
-    e2e_fail "the pointer is at $(xdotool getmouselocation), expected $1 $2"
+    e2e_fail "the pointer is at $(xdotool getmouselocation), expected $3 $4"
 }
 
 white=255,255,255
@@ -73,16 +83,13 @@ await_rgb 300 5 "$white"
 # Desk drops (its box spans x 8-87), then File (x 56-175) replaces it.
 move_until 32 5 20 24 "$white"
 shot "$OUT_DIR/menu_desk.png" 320x200+0+0
-xdotool mousemove 80 5
-await_rgb 170 40 "$white"
+move_until 80 5 170 40 "$white"
 await_rgb 20 24 "$desktop"             # the screen under the Desk box is back
 shot "$OUT_DIR/menu_file.png" 320x200+0+0
 
 # Options, then down onto Snap: Snap highlighted under the checked Grid.
-xdotool mousemove 140 5
-await_rgb 195 14 "$white"
-xdotool mousemove 185 23
-await_rgb 106 20 "$black"
+move_until 140 5 195 14 "$white"
+move_until 185 23 106 20 "$black"
 shot "$OUT_DIR/menu_dropped.png" 320x200+0+0
 
 # A click held for only 50 ms chooses Snap (title 5, entry 16).
@@ -94,11 +101,10 @@ echo "menu: two boxes dropped in turn, Snap chosen"
 
 # ---- rubber band ------------------------------------------------------------
 wait_line "ready rubber"
-xdotool mousemove 50 50; sleep 0.05
+point_at 50 50
 xdotool mousedown 1
 wait_line "pressed rubber"
-xdotool mousemove 150 120
-await_rgb 150 85 "$desktop" differs    # the outline's right edge
+move_until 150 120 150 85 "$desktop" differs   # the outline's right edge
 xdotool mouseup 1
 wait_line "rubber"
 grep -q '^rubber from 50 50 size 101 71$' "$out" || { cat "$out"; e2e_fail "wrong rubber band"; }
@@ -109,13 +115,11 @@ echo "rubber: 101 x 71 from (50, 50)"
 # The box starts at (100, 100), gripped at (10, 10); its right edge may go
 # to x 298 (box at 259) but not to 299.
 wait_line "ready drag"
-xdotool mousemove 110 110; sleep 0.05
+point_at 110 110
 xdotool mousedown 1
 wait_line "pressed drag"
-xdotool mousemove 269 150
-await_rgb 259 160 "$desktop" differs   # the outline's left edge
-xdotool mousemove 270 150
-await_pointer 269 150                  # refused: the pointer is put back on the grip
+move_until 269 150 259 160 "$desktop" differs  # the outline's left edge
+refused_move 270 150 269 150           # the pointer is put back on the grip
 xdotool mouseup 1
 wait_line "drag"
 grep -q '^drag from 100 100 to 259 140$' "$out" || { cat "$out"; e2e_fail "wrong drag"; }
