@@ -10,6 +10,7 @@
 #define GEM_INTERNAL_H
 
 #include <allegro.h>
+#include <limits.h>
 #include <stdint.h>
 
 #include "gem.h"
@@ -235,6 +236,55 @@ extern GRECT _rxywh[GEM_MAX_SAVES];
  * OF_SELECTED, puts the cursor after its text and stores in *maxlen the most
  * characters the field takes (at most 255). Returns the field's text. */
 char *_tpos(OBJECT *obj, short *maxlen);
+
+/* ---------------------------------------------------------------------------
+ * File selector (gem/fsel)
+ *
+ * scan.cpp reads the directory `_path` into the table, sorts it directories
+ * first and picks out the entries that match the mask `_selfile`; list.cpp
+ * fills the selector's 32 slots and keeps the row of recent extensions;
+ * fsel.cpp runs the dialog. The table, the matches and the extension row
+ * persist between calls.
+ * ------------------------------------------------------------------------- */
+
+#define FSEL_FILES 400            /* entries the table holds */
+#define FSEL_PATH_CHARS 255       /* characters the path field holds */
+#define FSEL_NAME_CHARS 127       /* characters the file name field holds */
+
+typedef struct fsel_file {
+    char name[64];                /* up to the last '.', cut to 63 */
+    char extension[8];            /* after the last '.', cut to 7; "" without */
+    short isdir;                  /* 1 for a directory */
+    char whole[256];              /* the whole name, which slots may show cut */
+} FSEL_FILE;
+
+extern FSEL_FILE _files[FSEL_FILES];
+extern short _numfiles, _numdirs;
+extern short _matches[FSEL_FILES];
+extern short _nummatches;
+extern short _currfile;           /* match shown in the first slot */
+extern char _selfile[128];        /* the mask, or the file picked last */
+extern char *_path;               /* the caller's path buffer: the directory shown */
+extern char *_clicked;            /* the caller's file name buffer */
+extern short _fsx, _fsy, _fsw, _fsh;
+
+/* The process's working directory when the selector opened: where
+ * _get_path goes when neither the path nor "/" can be entered. */
+extern char _fsel_home[PATH_MAX];
+
+void _get_path(int redraw);
+void _norm_path(void);
+void find_matches(void);
+int dirsort(const void *a, const void *b);
+int filesort(const void *a, const void *b);
+void _amess(int n, OBJECT *slot);
+void f_list(int redraw);
+int sort_extns(void);
+void refresh_extns(void);
+
+/* Cuts `path` back to its parent directory (/a/b/ to /a/); returns 0 when it
+ * cannot get any shorter. */
+int _cut_path(char *path);
 
 #ifdef __cplusplus
 }
