@@ -34,10 +34,12 @@ void _amess(int n, OBJECT *slot)
     const FSEL_FILE &f = _files[_matches[n]];
     slot->ob_colbyte = (unsigned char)(f.isdir + 1);
     const std::string name = f.name, ext = f.extension;
+    // A name the table's fields had to cut is always shown with the '~'.
+    const bool cut = strlen(f.whole) != name.size() + (ext.empty() ? 0 : 1 + ext.size());
     std::string shown;
-    if (ext.empty())
+    if (ext.empty() && !cut)
         shown = name.substr(0, SLOT_CHARS);
-    else if (name.size() + 1 + ext.size() <= SLOT_CHARS)
+    else if (name.size() + 1 + ext.size() <= SLOT_CHARS && !cut)
         shown = name + "." + ext;
     else  // shortened to 18 characters, '~' in place of the dot
         shown = name.substr(0, SLOT_CHARS - 1 - ext.size()) + "~" + ext;
