@@ -112,9 +112,11 @@ PROBE(input_timer)
     appl_exit();
 }
 
-// Waits in one call (argv[1]: keybd, button, timer, mouse, dialog, sleep)
-// until the script ends it with a key, a click, a mouse move or, for the
-// timer and sleep, after `argv[2]` ms. "dialog" is an alert left open. "sleep" is the baseline: Allegro's own threads.
+// Waits in one call (argv[1]: keybd, button, timer, mouse, dialog,
+// selector, sleep) until the script ends it with a key, a click, a mouse
+// move or, for the timer and sleep, after `argv[2]` ms. "dialog" is an
+// alert left open, "selector" the file selector. "sleep" is the baseline:
+// Allegro's own threads.
 PROBE(input_wait)
 {
     const char *what = argc > 1 ? argv[1] : "keybd";
@@ -133,6 +135,11 @@ PROBE(input_wait)
         evnt_mouse(0, 300, 180, 10, 10, &x, &y, &b, &k);
     else if (!strcmp(what, "dialog"))
         form_alert(0, "[1][Waiting for an answer][Yes|No]");
+    else if (!strcmp(what, "selector")) {
+        char path[256] = "", file[128] = "*.*";
+        short button;
+        fsel_input(path, file, &button);
+    }
     else
         sleep_ms(ms);
     printf("done %s\n", what);

@@ -81,13 +81,13 @@ run_probe input_timer
 finish_probe
 
 # ---- processor use while waiting ------------------------------------------
-# Five programs at once, so that they share the machine's conditions: one
+# Seven programs at once, so that they share the machine's conditions: one
 # that only sleeps (Allegro's own threads) and one waiting in each call. Each
 # is measured over the same window, then ended.
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 hz=$(getconf CLK_TCK)
 window=6
-kinds="sleep keybd button timer mouse dialog"
+kinds="sleep keybd button timer mouse dialog selector"
 declare -A pids outs t0
 for what in $kinds; do
     run_probe input_wait "$what" 60000
@@ -113,7 +113,7 @@ for what in $kinds; do
     wait "${pids[$what]}" 2>/dev/null || true
 done
 echo "processor use: sleeping ${used[sleep]} %"
-for what in keybd button timer mouse dialog; do
+for what in keybd button timer mouse dialog selector; do
     echo "processor use: waiting in $what ${used[$what]} %"
     # "Barely more than Allegro's own threads": at most 2 points above.
     awk -v u="${used[$what]}" -v b="${used[sleep]}" 'BEGIN { exit !(u <= b + 2.0) }' ||
