@@ -501,4 +501,17 @@ TEST_F(Fsel, WorkingDirectoryDeeperThanAnyPathIsRestored)
     remove_chain(root_, name, depth);
 }
 
+TEST_F(Fsel, OnALargerScreenTheBoxIsCentredAndClicksLandOnIt)
+{
+    headless::start(1);  // 640 x 480
+    make({"a.pcx", "b.pcx"});
+    const Point b = slot_at(1);
+    headless::click(10, 160 + b.x, 140 + b.y, 2);
+    const Result r = pick(dir(), "*.pcx");
+    EXPECT_EQ(_fsx, 160);
+    EXPECT_EQ(_fsy, 140);
+    EXPECT_EQ(r.button, 1);
+    EXPECT_EQ(r.file, "b.pcx");
+}
+
 }  // namespace
