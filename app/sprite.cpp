@@ -3,17 +3,15 @@
 #include "pcx2spr.h"
 
 #include <errno.h>
-#include <fcntl.h>
 #include <stdlib.h>
 #include <string.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
 #include "gem/internal.h"
+#include "whole_file.h"
 
 char spritename[14] = "monst999.spr";
 MFDB display = {NULL, 320, 200, 0, 0, 0, 0, 0, 0};
@@ -165,51 +163,12 @@ static std::vector<unsigned char> sprite_file_bytes(void)
     return out;
 }
 
-static bool write_all(int fd, const unsigned char *p, size_t n)
-{
-    while (n > 0) {
-        ssize_t w = write(fd, p, n);
-        if (w < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        p += w;
-        n -= (size_t)w;
-    }
-    return true;
-}
-
 const char *write_sprite(const char *path)
 {
     static std::string reason;
-    std::vector<unsigned char> bytes = sprite_file_bytes();
-
-    std::string tmp = std::string(path) + ".XXXXXX";
-    int fd = mkstemp(&tmp[0]);
-    if (fd < 0) {
-        reason = std::string("cannot create ") + path + ": " + strerror(errno);
-        return reason.c_str();
-    }
-    // A new file gets the permissions fopen would have given it.
-    mode_t mask = umask(0);
-    umask(mask);
-    bool ok = fchmod(fd, 0666 & ~mask) == 0 && write_all(fd, bytes.data(), bytes.size());
-    int err = errno;
-    if (close(fd) != 0 && ok) {
-        ok = false;
-        err = errno;
-    }
-    if (ok && rename(tmp.c_str(), path) != 0) {
-        ok = false;
-        err = errno;
-    }
-    if (!ok) {
-        unlink(tmp.c_str());
-        reason = std::string("cannot write ") + path + ": " + strerror(err);
-        return reason.c_str();
-    }
-    return NULL;
+    const std::vector<unsigned char> bytes = sprite_file_bytes();
+    reason = write_whole_file(path, bytes.data(), bytes.size());
+    return reason.empty() ? NULL : reason.c_str();
 }
 
 namespace {
