@@ -149,3 +149,38 @@ wait_screen() {
     done
     e2e_fail "the screen never showed: $*"
 }
+
+# sig FILE GEOMETRY: a hash of the pixels of that part (WxH+X+Y) of a
+# picture; the same pixels give the same hash wherever they are, so a text
+# shown in one place can be looked for in another.
+sig() { convert "$1" -crop "$2" +repage -format '%#' info:; }
+
+# wait_looks WHAT GEOMETRY WANT [GEOMETRY WANT...]: until one screenshot
+# shows every part GEOMETRY with the hash WANT, or with any other when WANT
+# is "!HASH" (20 s at most). WHAT names the awaited state in the failure,
+# and the last screenshot is kept in $OUT_DIR.
+wait_looks() {
+    local what=$1 f="$E2E_TMP/looks.png" i k ok got
+    shift
+    local -a want=("$@")
+    for i in $(seq 100); do
+        if import -window root "$f" 2>/dev/null; then
+            ok=1
+            for ((k = 0; k < ${#want[@]}; k += 2)); do
+                got=$(sig "$f" "${want[k]}")
+                case ${want[k + 1]} in
+                    '!'*) [ "$got" != "${want[k + 1]#!}" ] ;;
+                    *) [ "$got" = "${want[k + 1]}" ] ;;
+                esac || { ok=0; break; }
+            done
+            [ "$ok" -eq 1 ] && return 0
+        fi
+        sleep 0.2
+    done
+    local kept=
+    if [ -n "${OUT_DIR:-}" ]; then
+        kept="$OUT_DIR/failed-$(basename "$0" .sh).png"
+        mkdir -p "$OUT_DIR" && cp "$f" "$kept"
+    fi
+    e2e_fail "the screen never showed $what${kept:+ (last screen: $kept)}"
+}
