@@ -169,12 +169,11 @@ public:
         for (;;) {
             const std::string path_before = _path, file_before = _clicked;
             const int r = form_do(_fselbox, NAME_FIELD);
-            // The press that ended form_do, for a right click too short to
-            // be still held below.
-            const short ended_by = _mevent.kinds;
             _fselbox[r].ob_flags &= (unsigned char)~OF_SELECTED;
-            short buttons, x, y;
-            vq_mouse(handle, &buttons, &x, &y);
+            // The buttons as the poll that ended form_do saw them: a poll of
+            // its own here would take a key typed ahead and lose it. A
+            // right click too short to be held at that poll still counts.
+            const short ended_by = _mevent.kinds, buttons = _mevent.buttons & 3;
             const bool right = buttons == 2 || ((ended_by & 0x08) && !(ended_by & 0x02) && !buttons);
             // A cursor left in the path field by Tab is wiped: form_do
             // starts again in the file name field.

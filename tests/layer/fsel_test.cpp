@@ -59,14 +59,17 @@ Names extension_row()
 
 bool disabled(int index) { return _fselbox[index].ob_flags & OF_DISABLED; }
 
-// Keys typed one every 3 ticks, as a person types: a key that came
-// between two of the selector's polls would be gone.
-void type(const std::string &keys)
+// Keys typed one every `gap` ticks; with gap 0 all are waiting at once, as
+// when a user types ahead of a busy program.
+void type(const std::string &keys, int gap = 3)
 {
     int t = 1;
     for (char c : keys) {
         const int scancode = c == '\r' ? KEY_ENTER : c == '\x1b' ? KEY_ESC : c == '\t' ? KEY_TAB : 0;
-        headless::after(t += 3, [=] { headless::key(scancode, c); });
+        if (gap == 0)
+            headless::key(scancode, c);
+        else
+            headless::after(t += gap, [=] { headless::key(scancode, c); });
     }
 }
 
@@ -398,15 +401,17 @@ TEST_F(Fsel, ButtonsAndKeysChangeTheMask)
         const char *what, *keys;
         short button;
         std::string path, file;
+        int gap = 3;
     } cases[] = {
         {"Return at once", "\r", 1, "", "*.pcx"},
         {"a typed name, Return twice", "\x1b" "c.txt\r\r", 1, "", "c.txt"},
+        {"the same typed ahead", "\x1b" "c.txt\r\r", 1, "", "c.txt", 0},
         {"a typed mask, then Cancel", "\x1b" "*.txt\r", 0, "", "*.txt"},
         {"a typed path", "\t\x1b" "d\r\r", 1, "d/", "*.pcx"},
         {"a typed path that is not there", "\t\x1b" "d/nothing/here\r\r", 1, "d/", "*.pcx"},
     };
     for (const Case &c : cases) {
-        type(c.keys);
+        type(c.keys, c.gap);
         clicks({});
         r = pick(dir(), "*.pcx");
         EXPECT_EQ(r.button, c.button) << c.what;
