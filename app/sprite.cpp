@@ -255,15 +255,15 @@ void load_sprite(void)
         return;
 
     size = (unsigned char)atoi(selfile);
-    if (const char *err = side_problem()) {
-        refuse(PICTURE_REFUSED, selfile, err);
-        return;
-    }
     if (strlen(dirname) + strlen(selfile) >= sizeof dirname) {
         refuse(PICTURE_REFUSED, selfile, "its path is too long");
         return;
     }
     strcat(dirname, selfile);
+    if (const char *err = side_problem()) {
+        refuse(PICTURE_REFUSED, dirname, err);
+        return;
+    }
     if (const char *err = loadpcx()) {
         refuse(PICTURE_REFUSED, dirname, err);
         return;
