@@ -21,6 +21,9 @@ e2e_cleanup() {
     local pids
     pids=$(jobs -p) || true
     [ -n "$pids" ] && kill $pids 2>/dev/null || true
+    # A program stuck in the library's exit path ignores the request; it
+    # must not outlive the test.
+    [ -n "$pids" ] && sleep 0.2 && kill -9 $pids 2>/dev/null || true
     [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null || true
     rm -rf "$E2E_TMP"
 }
@@ -183,4 +186,41 @@ wait_looks() {
         mkdir -p "$OUT_DIR" && cp "$f" "$kept"
     fi
     e2e_fail "the screen never showed $what${kept:+ (last screen: $kept)}"
+}
+
+# near_floor FLOOR_PID LABEL PID [LABEL PID...]: each program uses at most
+# 2 points of a core more than the one at FLOOR_PID (which only sleeps: the
+# floor of Allegro's own threads), over a 6 s window measured for all at
+# once. A program over the limit is measured again, twice at most, since a
+# moment of load on a busy machine can spoil one window; a program that
+# spins never gets under it.
+near_floor() {
+    local floor=$1 hz window=6 attempt i d base
+    shift
+    local -a labels=() pids=() left=() t0=() still=()
+    while [ $# -gt 0 ]; do labels+=("$1"); pids+=("$2"); shift 2; done
+    left=("${!labels[@]}")
+    hz=$(getconf CLK_TCK)
+    proc_ticks() {
+        [ -r "/proc/$1/stat" ] || e2e_fail "$2 ended while its processor use was measured"
+        awk '{ print $14 + $15 }' "/proc/$1/stat"
+    }
+    percent() { awk -v d="$1" -v hz="$hz" -v w="$window" 'BEGIN { printf "%.1f", 100 * d / hz / w }'; }
+    for attempt in 1 2 3; do
+        local f0
+        f0=$(proc_ticks "$floor" "the sleeping program")
+        for i in "${left[@]}"; do t0[$i]=$(proc_ticks "${pids[$i]}" "${labels[$i]}"); done
+        sleep "$window"
+        base=$(($(proc_ticks "$floor" "the sleeping program") - f0))
+        still=()
+        for i in "${left[@]}"; do
+            d=$(($(proc_ticks "${pids[$i]}" "${labels[$i]}") - t0[$i]))
+            echo "processor use: ${labels[$i]} $(percent "$d") % (sleeping: $(percent "$base") %)"
+            awk -v d="$d" -v b="$base" -v hz="$hz" -v w="$window" \
+                'BEGIN { exit !(d <= b + 0.02 * hz * w) }' || still+=("$i")
+        done
+        [ ${#still[@]} -eq 0 ] && return 0
+        left=("${still[@]}")
+    done
+    e2e_fail "over the floor in 3 windows: $(for i in "${left[@]}"; do printf '%s; ' "${labels[$i]}"; done)"
 }
