@@ -240,8 +240,12 @@ private:
             o.name = claim_name(c.take().text, line);
         if (c.at(Token::TEXT))
             o.text = c.text("the object's text");
+        boxchar_ = -1;
         while (!c.done() && !c.at(Token::PUNCT, "{"))
             attribute(c, o, line);
+        // The character is the low byte of the value, whichever comes first.
+        if (boxchar_ >= 0)
+            o.ob.ob_spec = (o.ob.ob_spec & ~0xffL) | boxchar_;
         check_object(o, line);
         d_.objects.push_back(o);
         if (c.done())
@@ -307,7 +311,7 @@ private:
         if (k == "spec" && inline_spec)
             o.ob.ob_spec = (uint32_t)c.number("spec", 0, 0xffffffffLL);
         else if (k == "char" && o.ob.ob_type == OT_BOXCHAR)
-            o.ob.ob_spec = (o.ob.ob_spec & ~0xffu) | (uint32_t)c.number_or_char("char", 0, 255);
+            boxchar_ = c.number_or_char("char", 0, 255);
         else if (k == "template" && text_type)
             o.tmplt = c.text("template");
         else if (k == "valid" && text_type)
@@ -353,6 +357,7 @@ private:
     Description d_;
     std::vector<Open> open_;
     std::map<std::string, int> names_;
+    long long boxchar_ = -1;  // the `char` of the object being read
 };
 
 }  // namespace
