@@ -28,9 +28,10 @@ long placeholders(const std::string &tmplt)
 // The data block being filled; `used` marks the bytes something owns.
 class Data {
 public:
-    void put(long at, const std::string &bytes, int line, const char *what)
+    // `bytes`, a NUL, and more NULs up to `room` bytes in all.
+    void put(long at, const std::string &bytes, long room, int line, const char *what)
     {
-        const long end = at + (long)bytes.size() + 1;
+        const long end = at + std::max((long)bytes.size() + 1, room);
         fits(end, line, what);
         grow(end);
         for (long i = at; i < end; i++) {
@@ -102,6 +103,7 @@ public:
             check_lengths(o);
         place_texts();
         place_areas();
+        check_offset_specs();
         write_records();
         write_objects();
         write_trees();
@@ -150,6 +152,14 @@ private:
                                   " the layer takes");
     }
 
+    // Bytes the layer may fill when it edits the text in place: the buffer
+    // size, or the template's placeholders and the NUL when there is none.
+    static long edit_room(const Object &o)
+    {
+        const long size = buffer_size(o);
+        return size > 0 ? size : placeholders(o.tmplt.chars) + 1;
+    }
+
     static void check_lengths(const Object &o)
     {
         if (is_string_type(o.ob.ob_type))
@@ -158,6 +168,14 @@ private:
             return;
         check_length(o.text, o.line, "text");
         check_length(o.tmplt, o.line, "template");
+        // Formatted texts show one character per placeholder; only a
+        // scrolling text holds more than it shows.
+        if (o.ob.ob_type != OT_SCROLLTEXT &&
+            (long)o.text.chars.size() > placeholders(o.tmplt.chars))
+            throw Error(o.line, "text of " + std::to_string(o.text.chars.size()) +
+                                    " characters is longer than the " +
+                                    std::to_string(placeholders(o.tmplt.chars)) +
+                                    " placeholders of its template");
         const long size = buffer_size(o);
         if (size <= 0)
             return;  // no buffer size: the template alone bounds the field
@@ -171,42 +189,51 @@ private:
                                     std::to_string(size));
     }
 
+    struct Placed {
+        const Text *text;
+        int line;
+        long room;  // bytes it takes when laid out in order (edited texts)
+    };
+
     // The texts in order of appearance: an object's string, or its
     // record's text and template the first time the record appears.
-    std::vector<std::pair<const Text *, int>> texts() const
+    std::vector<Placed> texts() const
     {
-        std::vector<std::pair<const Text *, int>> out;
+        std::vector<Placed> out;
         std::vector<bool> seen(records_.size(), false);
         size_t k = 0;
         for (const Object &o : d_.objects) {
             if (is_string_type(o.ob.ob_type))
-                out.push_back({&o.text, o.line});
+                out.push_back({&o.text, o.line, 0});
             if (!is_text_type(o.ob.ob_type))
                 continue;
             const long r = record_of_[k++];
             if (!seen[r]) {
                 seen[r] = true;
-                out.push_back({&records_[r].owner->text, o.line});
-                out.push_back({&records_[r].owner->tmplt, o.line});
+                const Object &owner = *records_[r].owner;
+                out.push_back({&owner.text, o.line, edit_room(owner)});
+                out.push_back({&owner.tmplt, o.line, 0});
             }
         }
         return out;
     }
 
+    // Texts at the offsets the description fixes take their own bytes;
+    // the others follow in order, edited texts with room for their edits.
     void place_texts()
     {
-        const auto all = texts();
-        for (const auto &[t, line] : all)
-            if (t->at >= 0)
-                data_.put(t->at, t->chars, line, "text");
+        const std::vector<Placed> all = texts();
+        for (const Placed &p : all)
+            if (p.text->at >= 0)
+                data_.put(p.text->at, p.text->chars, 0, p.line, "text");
         long next = data_.end();
-        for (const auto &[t, line] : all) {
-            const long at = t->at >= 0 ? t->at : next;
-            if (t->at < 0) {
-                data_.put(at, t->chars, line, "text");
+        for (const Placed &p : all) {
+            const long at = p.text->at >= 0 ? p.text->at : next;
+            if (p.text->at < 0) {
+                data_.put(at, p.text->chars, p.room, p.line, "text");
                 next = data_.end();
             }
-            offset_[t] = at;
+            offset_[p.text] = at;
         }
     }
 
@@ -230,6 +257,21 @@ private:
             throw Error(0, "layout size " + std::to_string(l.size) + " is smaller than the " +
                                std::to_string(data_.end()) + " bytes of data");
         data_.grow(l.size);
+    }
+
+    // The installer takes ob_spec of the other types above the inline ones
+    // for an offset into the data.
+    void check_offset_specs() const
+    {
+        for (const Object &o : d_.objects) {
+            const int type = o.ob.ob_type;
+            if (type > LAST_INLINE_TYPE && !is_string_type(type) && !is_text_type(type) &&
+                (uint32_t)o.ob.ob_spec >= (uint32_t)data_.end())
+                throw Error(o.line, "spec " + std::to_string((uint32_t)o.ob.ob_spec) +
+                                        " of type " + std::to_string(type) +
+                                        " is an offset past the " +
+                                        std::to_string(data_.end()) + " bytes of data");
+        }
     }
 
     void write_records()

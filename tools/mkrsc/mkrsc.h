@@ -19,6 +19,10 @@
 // `template "..."`, `valid 'c'`, `buflen N`. Braces at the end of a line
 // hold the object's children. OF_LASTOB and the links come from the nesting.
 //
+// The strings follow one another in the image; a formatted text's text
+// takes its whole buffer (`buflen`, by default room for the template's
+// placeholders), since the layer edits it in place.
+//
 // Layout annotations, written by `dump` only when an image needs them: a
 // data offset after a text (`"OK"@120`), `record N` (the index of a
 // formatted-text record), `layout tedinfo N object N trindex N size N`, and
