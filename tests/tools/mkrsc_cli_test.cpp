@@ -57,6 +57,13 @@ TEST_F(MkrscCli, BuildWritesTheImageAndTheHeader)
     EXPECT_EQ(files(), (std::set<std::string>{"out.rsc", "out.h"}));
     EXPECT_EQ(read_bytes(path("out.rsc")), compile(read_text(desc)));
     EXPECT_EQ(read_text(path("out.h")), mkrsc::header(mkrsc::parse(read_text(desc)), desc));
+    // Not the private mode of the temporary file: that of any new file.
+    write_file(path("plain"), "");
+    const auto mode = [this](const char *name) {
+        return std::filesystem::status(path(name)).permissions();
+    };
+    EXPECT_EQ(mode("out.rsc"), mode("plain"));
+    EXPECT_EQ(mode("out.h"), mode("plain"));
 }
 
 TEST_F(MkrscCli, RefusedBuildWritesNothingAndKeepsTheOldOutput)

@@ -5,6 +5,7 @@
 // Exit status 0 on success, 1 with a message on standard error when the
 // input is refused or an output cannot be written (nothing is written then),
 // 2 with a usage line for other arguments.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -55,6 +56,14 @@ public:
         if (fd < 0)
             return false;
         temp_ = name.data();
+        // mkstemp makes the file private; the output gets the permissions
+        // of any new file.
+        const mode_t mask = umask(0);
+        umask(mask);
+        if (fchmod(fd, 0666 & ~mask) != 0) {
+            close(fd);
+            return false;
+        }
         FILE *f = fdopen(fd, "wb");
         if (!f) {
             close(fd);
@@ -110,8 +119,10 @@ int build(const std::string &desc, const std::string &out, const std::string &he
         return refuse("cannot write " + out);
     if (!header_path.empty() && !h.write(header.data(), header.size()))
         return refuse("cannot write " + header_path);
-    if (!rsc.commit() || (!header_path.empty() && !h.commit()))
+    if (!rsc.commit())
         return refuse("cannot write " + out);
+    if (!header_path.empty() && !h.commit())
+        return refuse("cannot write " + header_path);
     return 0;
 }
 
