@@ -79,89 +79,6 @@ void drop_block(Block *b)
     free(b);
 }
 
-RSHDR read_header(const unsigned char *h)
-{
-    RSHDR r;
-    r.rsh_rssize = (unsigned short)read_u16(h + RSH_RSSIZE);
-    r.rsh_tedinfo = (unsigned short)read_u16(h + RSH_TEDINFO);
-    r.rsh_object = (unsigned short)read_u16(h + RSH_OBJECT);
-    r.rsh_trindex = (unsigned short)read_u16(h + RSH_TRINDEX);
-    r.rsh_nteds = read_s16(h + RSH_NTEDS);
-    r.rsh_nobs = read_s16(h + RSH_NOBS);
-    r.rsh_ntrees = read_s16(h + RSH_NTREES);
-    return r;
-}
-
-// ---------------------------------------------------------------------------
-// Checking a stored image against its header: nothing below reads outside
-// the rsh_rssize bytes of the data block.
-
-bool table_fits(unsigned at, int count, int size, unsigned rssize)
-{
-    return count >= 0 && (unsigned long)at + (unsigned long)count * (unsigned)size <= rssize;
-}
-
-// A string starts inside the block and ends with a NUL inside it.
-bool string_fits(uint32_t at, const unsigned char *data, unsigned rssize)
-{
-    return at < rssize && memchr(data + at, 0, rssize - at) != nullptr;
-}
-
-// Index of the record of `size` bytes that starts at `at` in a table of
-// `count` records at `base`, or -1 when `at` is not the start of one.
-int record_index(uint32_t at, unsigned base, int count, int size)
-{
-    if (at < base || (at - base) % (unsigned)size != 0)
-        return -1;
-    const uint32_t index = (at - base) / (unsigned)size;
-    return index < (uint32_t)count ? (int)index : -1;
-}
-
-bool is_string_type(int type) { return type == OT_STRING || type == OT_TITLE; }
-
-bool is_text_type(int type)
-{
-    return type == OT_FTEXT || type == OT_EDTEXT || type == OT_SCROLLTEXT;
-}
-
-bool object_sound(const RSHDR &h, const unsigned char *data, const unsigned char *ob)
-{
-    const int type = ob[OB_TYPE];
-    const uint32_t obspec = read_u32(ob + OB_SPEC);
-    if (type <= LAST_INLINE_TYPE)
-        return true;
-    if (is_string_type(type))
-        return string_fits(obspec, data, h.rsh_rssize);
-    if (is_text_type(type))
-        return record_index(obspec, h.rsh_tedinfo, h.rsh_nteds, TEDINFO_SIZE) >= 0;
-    return obspec < h.rsh_rssize;
-}
-
-bool image_sound(const RSHDR &h, const unsigned char *data)
-{
-    const unsigned size = h.rsh_rssize;
-    if (!table_fits(h.rsh_tedinfo, h.rsh_nteds, TEDINFO_SIZE, size) ||
-        !table_fits(h.rsh_object, h.rsh_nobs, OBJECT_SIZE, size) ||
-        !table_fits(h.rsh_trindex, h.rsh_ntrees, TREE_ENTRY_SIZE, size))
-        return false;
-    for (int t = 0; t < h.rsh_nteds; t++) {
-        const unsigned char *ted = data + h.rsh_tedinfo + TEDINFO_SIZE * t;
-        if (!string_fits(read_u32(ted + TE_PTEXT), data, size) ||
-            !string_fits(read_u32(ted + TE_PTMPLT), data, size))
-            return false;
-    }
-    for (int k = 0; k < h.rsh_nobs; k++) {
-        if (!object_sound(h, data, data + h.rsh_object + OBJECT_SIZE * k))
-            return false;
-    }
-    for (int t = 0; t < h.rsh_ntrees; t++) {
-        const uint32_t at = read_u32(data + h.rsh_trindex + TREE_ENTRY_SIZE * t);
-        if (record_index(at, h.rsh_object, h.rsh_nobs, OBJECT_SIZE) < 0)
-            return false;
-    }
-    return true;
-}
-
 // ---------------------------------------------------------------------------
 // Building native records (the image has been checked).
 
@@ -176,24 +93,6 @@ long native_spec(const RSHDR &h, unsigned char *data, const Block *b, const unsi
     return (long)(data + obspec);
 }
 
-void build_object(OBJECT &o, const unsigned char *ob, long obspec)
-{
-    o.ob_next = read_s16(ob + OB_NEXT);
-    o.ob_head = read_s16(ob + OB_HEAD);
-    o.ob_tail = read_s16(ob + OB_TAIL);
-    o.ob_type = ob[OB_TYPE];
-    o.ob_flags = ob[OB_FLAGS];
-    o.ob_colbyte = ob[OB_COLBYTE];
-    o.ob_font = ob[OB_FONT];
-    o.ob_border = ob[OB_BORDER];
-    o.ob_fill = ob[OB_FILL];
-    o.ob_spec = obspec;
-    o.ob_x = read_s16(ob + OB_X);
-    o.ob_y = read_s16(ob + OB_Y);
-    o.ob_width = read_s16(ob + OB_WIDTH);
-    o.ob_height = read_s16(ob + OB_HEIGHT);
-}
-
 void build_records(const RSHDR &h, unsigned char *data, Block *b)
 {
     for (int t = 0; t < h.rsh_nteds; t++) {
@@ -206,7 +105,8 @@ void build_records(const RSHDR &h, unsigned char *data, Block *b)
     }
     for (int k = 0; k < h.rsh_nobs; k++) {
         const unsigned char *ob = data + h.rsh_object + OBJECT_SIZE * k;
-        build_object(b->objs[k], ob, native_spec(h, data, b, ob));
+        b->objs[k] = read_object(ob);
+        b->objs[k].ob_spec = native_spec(h, data, b, ob);
     }
     for (int t = 0; t < h.rsh_ntrees; t++) {
         const uint32_t at = read_u32(data + h.rsh_trindex + TREE_ENTRY_SIZE * t);

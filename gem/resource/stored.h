@@ -9,6 +9,8 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include "gem/gem.h"
+
 namespace stored {
 
 constexpr int HEADER_SIZE = 14;
@@ -65,5 +67,36 @@ inline uint32_t read_u32(const unsigned char *p)
     return (uint32_t)p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 |
            (uint32_t)p[3] << 24;
 }
+
+// Index of the record of `size` bytes that starts at `at` in a table of
+// `count` records at `base`, or -1 when `at` is not the start of one.
+inline int record_index(uint32_t at, unsigned base, int count, int size)
+{
+    if (at < base || (at - base) % (unsigned)size != 0)
+        return -1;
+    const uint32_t index = (at - base) / (unsigned)size;
+    return index < (uint32_t)count ? (int)index : -1;
+}
+
+// The types whose ob_spec holds a string offset, and a formatted-text
+// record's offset.
+inline bool is_string_type(int type) { return type == OT_STRING || type == OT_TITLE; }
+
+inline bool is_text_type(int type)
+{
+    return type == OT_FTEXT || type == OT_EDTEXT || type == OT_SCROLLTEXT;
+}
+
+// The header fields of an image (its first HEADER_SIZE bytes).
+RSHDR read_header(const unsigned char *header);
+
+// The fields of the stored object at `ob`; ob_spec holds the stored 32-bit
+// value (inline data, or an offset the installer turns into an address).
+OBJECT read_object(const unsigned char *ob);
+
+// True when every table, string and record that the header and the objects
+// name lies inside the header's rsh_rssize bytes of `data`: the check the
+// installer makes before it builds anything from an image.
+bool image_sound(const RSHDR &h, const unsigned char *data);
 
 }  // namespace stored

@@ -9,7 +9,7 @@ set -euo pipefail
 prefix="$E2E_TMP/prefix"
 cmake --install "$BUILD_DIR" --prefix "$prefix" > "$E2E_TMP/install.log"
 installed() { (cd "$1" && find . -type f | sed 's|^\./||' | sort); }
-want="bin/pcx2spr bin/spr2pcx include/gem/gem.h lib/libgem.a lib/pkgconfig/gem.pc"
+want="bin/mkrsc bin/pcx2spr bin/spr2pcx include/gem/gem.h lib/libgem.a lib/pkgconfig/gem.pc"
 for f in $want; do
     [ -f "$prefix/$f" ] || e2e_fail "not installed: $f ($(installed "$prefix" | tr '\n' ' '))"
 done

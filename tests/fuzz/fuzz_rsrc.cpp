@@ -7,6 +7,14 @@
 // drawn on the memory screen, its records looked up, and is released again
 // (rsrc_free keeps an included image's records for good), so the next image
 // is tried with nothing installed.
+//
+// Seeds in corpus/rsrc: the mkrsc_*.rsc images are the resource compiler's
+// builds of its example and of the test description that uses every
+// attribute, made with
+//   mkrsc build tools/mkrsc/example.txt tests/fuzz/corpus/rsrc/mkrsc_example.rsc
+//   mkrsc build tests/tools/data/every_attribute.txt \
+//       tests/fuzz/corpus/rsrc/mkrsc_every_attribute.rsc
+// (tool_tests checks they are the current builds).
 #include <stddef.h>
 #include <stdint.h>
 #include <string.h>

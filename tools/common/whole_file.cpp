@@ -1,6 +1,7 @@
 #include "whole_file.h"
 
 #include <errno.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
@@ -11,7 +12,7 @@ namespace {
 bool write_all(int fd, const unsigned char *p, size_t n)
 {
     while (n > 0) {
-        const ssize_t w = write(fd, p, n);
+        const ssize_t w = ::write(fd, p, n);
         if (w < 0) {
             if (errno == EINTR)
                 continue;
@@ -25,12 +26,26 @@ bool write_all(int fd, const unsigned char *p, size_t n)
 
 }  // namespace
 
-std::string write_whole_file(const char *path, const void *data, size_t size)
+PendingFile::~PendingFile()
 {
-    std::string tmp = std::string(path) + ".XXXXXX";
-    const int fd = mkstemp(&tmp[0]);
+    if (!temp_.empty())
+        unlink(temp_.c_str());
+}
+
+std::string PendingFile::failed(const char *what, int err) const
+{
+    return std::string(what) + " " + target_ + ": " + strerror(err);
+}
+
+std::string PendingFile::write(const void *data, size_t size)
+{
+    std::string name = target_ + ".XXXXXX";
+    const int fd = mkstemp(&name[0]);
     if (fd < 0)
-        return std::string("cannot create ") + path + ": " + strerror(errno);
+        return failed("cannot create", errno);
+    temp_ = name;
+    // mkstemp makes the file private; the output gets the permissions of
+    // any new file.
     const mode_t mask = umask(0);
     umask(mask);
     bool ok = fchmod(fd, 0666 & ~mask) == 0 && write_all(fd, (const unsigned char *)data, size);
@@ -39,12 +54,20 @@ std::string write_whole_file(const char *path, const void *data, size_t size)
         ok = false;
         err = errno;
     }
-    if (ok && rename(tmp.c_str(), path) != 0) {
-        ok = false;
-        err = errno;
-    }
-    if (ok)
-        return "";
-    unlink(tmp.c_str());
-    return std::string("cannot write ") + path + ": " + strerror(err);
+    return ok ? "" : failed("cannot write", err);
+}
+
+std::string PendingFile::commit()
+{
+    if (rename(temp_.c_str(), target_.c_str()) != 0)
+        return failed("cannot write", errno);
+    temp_.clear();
+    return "";
+}
+
+std::string write_whole_file(const char *path, const void *data, size_t size)
+{
+    PendingFile file(path);
+    std::string err = file.write(data, size);
+    return err.empty() ? file.commit() : err;
 }

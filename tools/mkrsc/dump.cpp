@@ -1,0 +1,173 @@
+// Describing a stored image. The image is read into a description that
+// fixes everything (text offsets, record indices, area offsets, and links
+// for objects that do not nest); then the least of that which still builds
+// the same bytes is kept, so a regular image reads like a hand-written one.
+#include <cstring>
+#include <functional>
+
+#include "gem/resource/stored.h"
+#include "mkrsc.h"
+
+namespace mkrsc {
+
+namespace {
+
+using namespace stored;
+using Bytes = std::vector<unsigned char>;
+
+constexpr int MAX_NESTING = 100;
+
+Text text_at(const unsigned char *data, uint32_t at)
+{
+    return {std::string((const char *)data + at), (long)at};
+}
+
+Object read_object(const RSHDR &h, const unsigned char *data, const unsigned char *ob)
+{
+    Object o;
+    o.raw = true;
+    o.ob = stored::read_object(ob);
+    const uint32_t spec = (uint32_t)o.ob.ob_spec;
+    if (is_string_type(o.ob.ob_type)) {
+        o.text = text_at(data, spec);
+    } else if (is_text_type(o.ob.ob_type)) {
+        const unsigned char *ted = data + spec;
+        o.record = (long)(spec - h.rsh_tedinfo) / TEDINFO_SIZE;
+        o.text = text_at(data, read_u32(ted + TE_PTEXT));
+        o.tmplt = text_at(data, read_u32(ted + TE_PTMPLT));
+        o.valid = read_s16(ted + TE_PVALID);
+        o.buflen = read_s16(ted + TE_PTXTLEN);
+    }
+    return o;
+}
+
+// The whole image as a raw description; throws for what the installer
+// refuses.
+Description read_image(const Bytes &image)
+{
+    if (image.size() < (size_t)HEADER_SIZE)
+        throw Error(0, "is too short for a resource header (" + std::to_string(image.size()) +
+                           " bytes)");
+    const RSHDR h = read_header(image.data());
+    const size_t want = HEADER_SIZE + (size_t)h.rsh_rssize;
+    if (image.size() < want)
+        throw Error(0, "is cut short: its header gives " + std::to_string(h.rsh_rssize) +
+                           " bytes of data, " + std::to_string(image.size() - HEADER_SIZE) +
+                           " follow it");
+    if (image.size() > want)
+        throw Error(0, "has " + std::to_string(image.size() - want) +
+                           " bytes after its data block, which no resource keeps");
+    const unsigned char *data = image.data() + HEADER_SIZE;
+    if (!image_sound(h, data))
+        throw Error(0, "is damaged: a table, string or record it names lies outside its " +
+                           std::to_string(h.rsh_rssize) + " bytes of data");
+    Description d;
+    for (int k = 0; k < h.rsh_nobs; k++)
+        d.objects.push_back(read_object(h, data, data + h.rsh_object + OBJECT_SIZE * k));
+    for (int t = 0; t < h.rsh_ntrees; t++) {
+        Tree tree;
+        tree.root = (int)(read_u32(data + h.rsh_trindex + TREE_ENTRY_SIZE * t) - h.rsh_object) /
+                    OBJECT_SIZE;
+        d.trees.push_back(tree);
+    }
+    d.layout = {h.rsh_tedinfo, h.rsh_object, h.rsh_trindex, h.rsh_rssize};
+    return d;
+}
+
+// Sets the parents of the objects under `p` (array index) from the head and
+// next links, which must number them in order from `counter` on.
+bool walk(Description &d, int root, int end, int p, int depth, int &counter)
+{
+    int c = d.objects[p].ob.ob_head;
+    if (c < 0)
+        return true;
+    if (depth >= MAX_NESTING)
+        return false;
+    for (;;) {
+        if (c != counter || root + c >= end)
+            return false;
+        counter++;
+        d.objects[root + c].parent = p;
+        if (!walk(d, root, end, root + c, depth + 1, counter))
+            return false;
+        c = d.objects[root + c].ob.ob_next;
+        if (c == p - root)
+            return true;
+    }
+}
+
+// Turns the raw description into nested trees when each tree's objects
+// follow its root in the array, in the order of a walk from it, up to the
+// next tree's root.
+bool nest(Description &d)
+{
+    const int n = (int)d.objects.size();
+    for (size_t t = 0; t < d.trees.size(); t++) {
+        const int root = d.trees[t].root;
+        const int end = t + 1 < d.trees.size() ? d.trees[t + 1].root : n;
+        int counter = 1;
+        if (root != (t == 0 ? 0 : d.trees[t - 1].root + d.trees[t - 1].count) || end <= root ||
+            !walk(d, root, end, root, 0, counter) || counter != end - root)
+            return false;
+        d.trees[t].count = end - root;
+    }
+    if (d.trees.empty() && n > 0)
+        return false;
+    for (Object &o : d.objects)
+        o.raw = false;
+    return true;
+}
+
+void strip_records(Description &d)
+{
+    for (Object &o : d.objects)
+        o.record = -1;
+}
+
+void strip_offsets(Description &d)
+{
+    for (Object &o : d.objects)
+        o.text.at = o.tmplt.at = -1;
+}
+
+void strip_layout(Description &d) { d.layout = Layout{}; }
+
+}  // namespace
+
+std::string dump(const Bytes &image)
+{
+    const Description full = read_image(image);
+    std::vector<Description> shapes;
+    Description nested = full;
+    if (nest(nested))
+        shapes.push_back(nested);
+    shapes.push_back(full);
+
+    // From the plainest text to the one that fixes everything.
+    const std::function<void(Description &)> strips[][3] = {
+        {strip_layout, strip_records, strip_offsets},
+        {strip_layout, strip_offsets, nullptr},
+        {strip_layout, strip_records, nullptr},
+        {strip_layout, nullptr, nullptr},
+        {nullptr, nullptr, nullptr},
+    };
+    std::string last_refusal = "no description builds it again byte for byte";
+    for (const Description &shape : shapes) {
+        for (const auto &level : strips) {
+            Description d = shape;
+            for (const auto &strip : level)
+                if (strip)
+                    strip(d);
+            try {
+                const std::string text = format(d);
+                if (build(parse(text)) == image)
+                    return text;
+            } catch (const Error &e) {
+                last_refusal = e.what();
+            }
+        }
+    }
+    throw Error(0, "cannot be described: " + last_refusal);
+}
+
+}  // namespace mkrsc
