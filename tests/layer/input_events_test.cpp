@@ -8,13 +8,7 @@ namespace {
 
 class Events : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        headless::start(0);
-        headless::mouse(100, 100, 0);
-        _mouse_event();
-        headless::clear_script();
-    }
+    void SetUp() override { headless::start_at(100, 100); }
 
     short mx = -1, my = -1, mb = -1, ks = -1;
 };

@@ -488,13 +488,7 @@ TEST_P(Menu, DamagedTreesDropNothingTheyCannotPutBack)
 
 class Multiplexer : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        headless::start(0);
-        headless::mouse(100, 100, 0);
-        _mouse_event();
-        headless::clear_script();
-    }
+    void SetUp() override { headless::start_at(100, 100); }
 };
 
 TEST_F(Multiplexer, TimerCountsFromTheLastPollBeforeTheCall)

@@ -116,6 +116,14 @@ void start(int rez)
     }
 }
 
+void start_at(int x, int y)
+{
+    start(0);
+    mouse(x, y, 0);
+    _mouse_event();
+    clear_script();
+}
+
 void after(int32_t ticks, std::function<void()> action)
 {
     pending.push_back({(int32_t)((uint32_t)_timer + (uint32_t)ticks), std::move(action)});

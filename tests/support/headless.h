@@ -22,6 +22,10 @@ namespace headless {
 // left them.
 void start(int rez = 0);
 
+// start(0) with the pointer resting at (x, y) and already polled there, and
+// the script empty: the first poll of a test reports no movement.
+void start_at(int x, int y);
+
 // Run `action` once `_timer` has advanced `ticks` beyond its value now.
 void after(int32_t ticks, std::function<void()> action);
 
