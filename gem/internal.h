@@ -24,9 +24,12 @@ extern "C" {
  *
  * Everything the layer asks of the machine beyond plain bitmap drawing goes
  * through `_gemio`: starting the library's services, opening the visible
- * screen, reading keys and giving the processor up between polls. The default
- * is the real Allegro path (`_allegro_io`). `_memory_io` runs the layer with
- * no display: the visible screen is a memory bitmap, there are no keys, and
+ * screen, reading keys and the pointer, showing the cursor and the screen,
+ * and giving the processor up between polls. The default is the real
+ * Allegro path (`_allegro_io`); on a display larger than the mode, opening
+ * the screen switches to `_window_io`, which shows the screen scaled in a
+ * window (gem/runtime/scaled.cpp). `_memory_io` runs the layer with no
+ * display: the visible screen is a memory bitmap, there are no keys, and
  * time stands still unless someone advances `_timer`. Headless tests and
  * batch conversion install it (or a scripted copy of it) before appl_init.
  * ------------------------------------------------------------------------- */
@@ -37,9 +40,15 @@ typedef struct gem_io {
     int (*keypressed)(void);          /* a key is waiting */
     int (*readkey)(void);             /* scancode << 8 | character */
     void (*idle)(void);               /* between two polls of a waiting loop */
+    void (*mouse)(short *x, short *y);/* the pointer, in screen pixels */
+    void (*warp)(int x, int y);       /* put the pointer on a screen pixel */
+    void (*cursor)(int shown);        /* draw the cursor (_mousebmp) or take it away */
+    void (*present)(void);            /* after each poll: show what was drawn */
+    void (*stop)(void);               /* close the screen and the library */
 } GEM_IO;
 
 extern GEM_IO _allegro_io;
+extern GEM_IO _window_io;
 extern GEM_IO _memory_io;
 extern GEM_IO *_gemio;
 
@@ -102,6 +111,37 @@ extern short _mousedrawn;         /* 1 while the library draws the cursor */
 void _setmouse(const MSHAPE *form);
 void _hidemouse(void);
 void _showmouse(void);
+
+/* ---------------------------------------------------------------------------
+ * The scaled window (gem/runtime/scaled.cpp)
+ *
+ * On a display larger than the mode the visible screen is shown k times
+ * larger. `screen` is then a memory bitmap of the mode's size that the layer
+ * and the application draw on as always; after each poll the parts that
+ * changed since the last one are copied to the window as k x k squares and
+ * the cursor is drawn over them there, never in `screen`.
+ * ------------------------------------------------------------------------- */
+
+/* The factor for a w x h mode on a dw x dh display: the largest k from 1
+ * to 8 whose window fits in 90 % of the display (at least 1), or 0 when the
+ * display is no larger than the mode and the screen is shown as it is. */
+int _view_scale(int dw, int dh, int w, int h);
+
+/* Takes `screen` (k times the mode's size) as the window and puts a memory
+ * bitmap of the mode's size in its place. Returns 0, with `screen` left as
+ * it was, when there is no memory for the view. */
+int _view_open(int k);
+
+/* Puts the window back in `screen`; nothing when no view is open. */
+void _view_close(void);
+
+void _view_mouse(short *x, short *y);  /* mouse_x, mouse_y divided by k */
+void _view_warp(int x, int y);         /* the pointer to the middle of a pixel */
+void _view_cursor(int shown);
+void _view_present(void);
+
+/* Screen pixels copied to the window since the view opened. */
+extern long _view_copied;
 
 /* ---------------------------------------------------------------------------
  * Input polling (gem/input)

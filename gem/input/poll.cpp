@@ -99,7 +99,8 @@ void _mouse_event(void)
         _mevent.key = key_code(_gemio->readkey());
     }
 
-    short mx = (short)mouse_x, my = (short)mouse_y;
+    short mx, my;
+    _gemio->mouse(&mx, &my);
     if (mx != _mevent.x || my != _mevent.y) {
         kinds |= 0x01;
         _mevent.x = mx;
@@ -116,6 +117,7 @@ void _mouse_event(void)
 
     _mevent.kinds = kinds;
     _mevent.time = _timer;
+    _gemio->present();
 }
 
 void vq_mouse(int handle, short *buttons, short *x, short *y)

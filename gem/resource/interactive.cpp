@@ -89,7 +89,7 @@ int graf_dragbox(int w, int h, int x, int y, int bx, int by, int bw, int bh,
         // axis. Only then: a warp to where the pointer already is would
         // throw away any movement made since this poll.
         if (px != p.x || py != p.y)
-            position_mouse(px, py);
+            _gemio->warp(px, py);
     }
     outline(x, y, w, h);
     put(fx, x);

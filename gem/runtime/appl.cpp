@@ -27,7 +27,7 @@ int appl_init(int rez)
 
     _mousebmp = create_bitmap(16, 16);
     if (!_mousebmp) {
-        allegro_exit();
+        _gemio->stop();
         exit(1);
     }
     _mouse.shape = _mousebmp->line[0];
@@ -53,7 +53,7 @@ int appl_exit(void)
 {
     destroy_bitmap(_mousebmp);
     _mousebmp = NULL;
-    allegro_exit();
+    _gemio->stop();
     exit(0);
 }
 

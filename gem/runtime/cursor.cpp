@@ -1,7 +1,7 @@
-// The mouse cursor: Allegro's mouse sprite `_mousebmp`, built from two-colour
-// shape records, and its visibility (a count of hide requests and a flag for
-// whether Allegro draws it now). The cursor is drawn only while the visible
-// screen is selected.
+// The mouse cursor: the sprite `_mousebmp`, built from two-colour shape
+// records, and its visibility (a count of hide requests and a flag for
+// whether the platform draws it now). The cursor is drawn only while the
+// visible screen is selected.
 #include <limits.h>
 
 #include "gem/internal.h"
@@ -15,7 +15,7 @@ void _hidemouse(void)
 {
     if (!_mousedrawn)
         return;
-    show_mouse(NULL);
+    _gemio->cursor(0);
     _mousedrawn = 0;
 }
 
@@ -24,7 +24,7 @@ void _showmouse(void)
 {
     if (_mousedrawn || handle > 3)
         return;
-    show_mouse(screen);
+    _gemio->cursor(1);
     _mousedrawn = 1;
 }
 

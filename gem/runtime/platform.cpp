@@ -11,6 +11,9 @@
 
 static void tick(void) { _timeit(); }
 
+// The X display's size, read before any mode is set: 0 x 0 when unknown.
+static int desktop_w, desktop_h;
+
 // The layer runs in an X window. Without a display Allegro would fall back
 // to the text console, whose keyboard driver crashes where there is no
 // console to take: the program says so and stops instead.
@@ -23,6 +26,8 @@ static void allegro_start(void)
                 allegro_error);
         exit(1);
     }
+    if (get_desktop_resolution(&desktop_w, &desktop_h) != 0)
+        desktop_w = desktop_h = 0;
     install_keyboard();
     install_mouse();
     mouse_callback = _latch_buttons;
@@ -30,15 +35,40 @@ static void allegro_start(void)
     install_int(tick, 1);
 }
 
+// Allegro's exit routine destroys `screen` as the driver's own bitmap: the
+// window must be back in it first, also when a program ends without
+// appl_exit. Handlers run last-registered first, so this one, registered
+// after the library's, runs before it.
+static void close_view_at_exit(void)
+{
+    static bool registered;
+    if (!registered)
+        atexit(_view_close);
+    registered = true;
+}
+
+// On a display larger than the mode: a window k times the mode's size with
+// the scaled view in it. Otherwise, or when no window can be had, the screen
+// as it is in the library's own fullscreen window.
 static void allegro_set_mode(int w, int h)
 {
+    _view_close();
     set_color_depth(8);
+    const int k = _view_scale(desktop_w, desktop_h, w, h);
+    if (k && set_gfx_mode(GFX_AUTODETECT_WINDOWED, k * w, k * h, 0, 0) == 0) {
+        close_view_at_exit();
+        if (_view_open(k)) {
+            _gemio = &_window_io;
+            return;
+        }
+    }
     if (set_gfx_mode(GFX_AUTODETECT, w, h, 0, 0) != 0) {
         // Nothing of the layer can work without a screen: say so and stop
         // rather than draw through a null bitmap.
         fprintf(stderr, "gem: cannot open the %dx%d screen: %s\n", w, h, allegro_error);
         exit(1);
     }
+    _gemio = &_allegro_io;
 }
 
 static int allegro_keypressed(void) { return keypressed(); }
@@ -82,8 +112,36 @@ int32_t idle_span()
 
 static void allegro_idle(void) { rest((unsigned)idle_span()); }
 
-GEM_IO _allegro_io = {allegro_start, allegro_set_mode, allegro_keypressed,
-                      allegro_readkey, allegro_idle};
+static void allegro_mouse(short *x, short *y)
+{
+    *x = (short)mouse_x;
+    *y = (short)mouse_y;
+}
+
+static void allegro_warp(int x, int y) { position_mouse(x, y); }
+
+// The library draws the cursor on the screen from its own thread; the
+// layer hides it around raster copies.
+static void allegro_cursor(int shown) { show_mouse(shown ? screen : NULL); }
+
+// The library's screen is the one the person sees.
+static void nothing_to_present(void) {}
+
+static void window_stop(void)
+{
+    _view_close();
+    allegro_exit();
+}
+
+GEM_IO _allegro_io = {allegro_start, allegro_set_mode, allegro_keypressed, allegro_readkey,
+                      allegro_idle,  allegro_mouse,    allegro_warp,       allegro_cursor,
+                      nothing_to_present, allegro_exit};
+
+// The same services, with the pointer, the cursor and the screen's showing
+// taken over by the scaled view.
+GEM_IO _window_io = {allegro_start, allegro_set_mode, allegro_keypressed, allegro_readkey,
+                     allegro_idle,  _view_mouse,      _view_warp,         _view_cursor,
+                     _view_present, window_stop};
 
 // ---- Memory path -----------------------------------------------------------
 
@@ -123,8 +181,9 @@ static int memory_readkey(void) { return 0; }
 // The counter wraps round after 2^31 ticks, as the real one does.
 static void memory_idle(void) { _timer = (int32_t)((uint32_t)_timer + 1); }
 
-GEM_IO _memory_io = {memory_start, memory_set_mode, memory_keypressed,
-                     memory_readkey, memory_idle};
+GEM_IO _memory_io = {memory_start,   memory_set_mode, memory_keypressed, memory_readkey,
+                     memory_idle,    allegro_mouse,   allegro_warp,      allegro_cursor,
+                     nothing_to_present, allegro_exit};
 
 GEM_IO *_gemio = &_allegro_io;
 

@@ -70,7 +70,7 @@ static void set_mode(int rez)
     // Centre the mouse here too, so the first poll reports no movement.
     _mevent.x = (short)(_scrwid / 2);
     _mevent.y = (short)(_scrht / 2);
-    position_mouse(_scrwid / 2, _scrht / 2);
+    _gemio->warp(_scrwid / 2, _scrht / 2);
 
     // At 320 x 200 colour 0 is black and 1 white; elsewhere the other way.
     bool low = rez == 0;
