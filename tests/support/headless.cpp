@@ -53,6 +53,44 @@ void scripted_idle()
 
 GEM_IO scripted_io;
 
+// The scaled view's window, as the X path would open it for factor
+// scale_k.
+BITMAP *fake_window;
+int scale_k;
+
+void scaled_set_mode(int w, int h)
+{
+    _view_close();
+    if (screen == fake_window)
+        screen = nullptr;
+    if (fake_window)
+        destroy_bitmap(fake_window);
+    fake_window = create_bitmap(w * scale_k, h * scale_k);
+    clear_to_color(fake_window, 0);
+    screen = fake_window;
+    _view_open(scale_k);
+}
+
+void use_io(const GEM_IO &io)
+{
+    scripted_io = io;
+    scripted_io.keypressed = scripted_keypressed;
+    scripted_io.readkey = scripted_readkey;
+    scripted_io.idle = scripted_idle;
+}
+
+// Back to the plain memory screen after a scaled test.
+void unscale()
+{
+    if (!fake_window)
+        return;
+    _view_close();
+    screen = nullptr;
+    destroy_bitmap(fake_window);
+    fake_window = nullptr;
+    use_io(_memory_io);
+}
+
 // The built-in trees as start-up leaves them: dialogs rewrite their trees,
 // texts and records, and each test starts from the factory state.
 struct BuiltinTree {
@@ -102,19 +140,33 @@ void start(int rez)
             ::key[k] = 0;
     handle = 0;
     if (!started) {
-        scripted_io = _memory_io;
-        scripted_io.keypressed = scripted_keypressed;
-        scripted_io.readkey = scripted_readkey;
-        scripted_io.idle = scripted_idle;
+        use_io(_memory_io);
         _gemio = &scripted_io;
         appl_init(rez);
         save_builtin();
         started = true;
     } else {
+        unscale();
         Setscreen(-1, rez);
         restore_builtin();
     }
 }
+
+void start_scaled(int rez, int k)
+{
+    start(rez);
+    GEM_IO io = _memory_io;
+    io.set_mode = scaled_set_mode;
+    io.mouse = _view_mouse;
+    io.warp = _view_warp;
+    io.cursor = _view_cursor;
+    io.present = _view_present;
+    use_io(io);
+    scale_k = k;
+    Setscreen(-1, rez);
+}
+
+BITMAP *window() { return fake_window; }
 
 void start_at(int x, int y)
 {

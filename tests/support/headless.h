@@ -26,6 +26,12 @@ void start(int rez = 0);
 // the script empty: the first poll of a test reports no movement.
 void start_at(int x, int y);
 
+// start(rez) with the screen shown k times larger in a window as on a large
+// display; window() is that window, a memory bitmap here, and the mouse
+// given to mouse() and click() is in its pixels.
+void start_scaled(int rez, int k);
+BITMAP *window();
+
 // Run `action` once `_timer` has advanced `ticks` beyond its value now.
 void after(int32_t ticks, std::function<void()> action);
 
