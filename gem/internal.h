@@ -135,7 +135,7 @@ int _view_open(int k);
 /* Puts the window back in `screen`; nothing when no view is open. */
 void _view_close(void);
 
-void _view_mouse(short *x, short *y);  /* mouse_x, mouse_y divided by k */
+void _view_mouse(short *x, short *y);  /* mouse_x, mouse_y divided by k (as they are with no view) */
 void _view_warp(int x, int y);         /* the pointer to the middle of a pixel */
 void _view_cursor(int shown);
 void _view_present(void);

@@ -247,13 +247,22 @@ void _view_close(void)
 
 void _view_mouse(short *x, short *y)
 {
+    if (!v.window) {
+        *x = (short)mouse_x;
+        *y = (short)mouse_y;
+        return;
+    }
     v.px = std::clamp((int)mouse_x, 0, v.window->w - 1);
     v.py = std::clamp((int)mouse_y, 0, v.window->h - 1);
     *x = (short)(v.px / v.k);
     *y = (short)(v.py / v.k);
 }
 
-void _view_warp(int x, int y) { position_mouse(x * v.k + v.k / 2, y * v.k + v.k / 2); }
+void _view_warp(int x, int y)
+{
+    const int k = v.window ? v.k : 1;
+    position_mouse(x * k + k / 2, y * k + k / 2);
+}
 
 void _view_cursor(int shown) { v.want_cursor = shown != 0; }
 
