@@ -15,7 +15,7 @@ for tool in Xvfb xdotool import convert xwininfo; do
 done
 
 E2E_TMP=$(mktemp -d /tmp/gem-e2e.XXXXXX)
-XVFB_PID=
+XVFB_PIDS=()
 
 e2e_cleanup() {
     local pids
@@ -24,25 +24,29 @@ e2e_cleanup() {
     # A program stuck in the library's exit path ignores the request; it
     # must not outlive the test.
     [ -n "$pids" ] && sleep 0.2 && kill -9 $pids 2>/dev/null || true
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null && wait "$XVFB_PID" 2>/dev/null || true
+    local x
+    for x in "${XVFB_PIDS[@]}"; do
+        kill "$x" 2>/dev/null && wait "$x" 2>/dev/null || true
+    done
     rm -rf "$E2E_TMP"
 }
 trap e2e_cleanup EXIT
 
-# start_xvfb [WIDTHxHEIGHT]: a private X server on a free display; sets DISPLAY.
+# start_xvfb [WIDTHxHEIGHT]: a private X server on a free display; sets
+# DISPLAY. A test may start several, one call each; all end with the test.
 start_xvfb() {
     local geometry=${1:-320x200}
-    local fdfile="$E2E_TMP/display"
+    local fdfile="$E2E_TMP/display.${#XVFB_PIDS[@]}"
     # -noreset: a server that resets when its last client leaves refuses
     # the next program that connects during the reset.
-    Xvfb -displayfd 3 -screen 0 "${geometry}x24" -nolisten tcp -noreset 3>"$fdfile" 2>"$E2E_TMP/xvfb.log" &
-    XVFB_PID=$!
+    Xvfb -displayfd 3 -screen 0 "${geometry}x24" -nolisten tcp -noreset 3>"$fdfile" 2>"$fdfile.log" &
+    XVFB_PIDS+=($!)
     local i
     for i in $(seq 100); do
         [ -s "$fdfile" ] && break
         sleep 0.05
     done
-    [ -s "$fdfile" ] || e2e_fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
+    [ -s "$fdfile" ] || e2e_fail "Xvfb did not start: $(cat "$fdfile.log")"
     export DISPLAY=":$(head -n1 "$fdfile")"
 }
 
