@@ -163,6 +163,83 @@ typedef struct mshape {
 
 #define MSG_MENU_CHOSEN 10
 
+/* The classic names of the evnt_multi bits, the same values */
+#define MU_KEYBD  EV_KEYBOARD
+#define MU_BUTTON EV_BUTTON
+#define MU_M1     EV_RECT1
+#define MU_M2     EV_RECT2
+#define MU_MESAG  EV_MESSAGE
+#define MU_TIMER  EV_TIMER
+
+/* Messages: word 0 the type, word 1 the sender (the application, 0), word 2
+ * 0, word 3 the window. WM_REDRAW, WM_MOVED and WM_SIZED carry x, y, w, h
+ * in words 4 to 7; WM_ARROWED the action, WM_HSLID and WM_VSLID the slider
+ * position (0 to 1000) in word 4. A menu message has the title in word 3
+ * and the entry in word 4. */
+#define MN_SELECTED MSG_MENU_CHOSEN
+#define WM_REDRAW   20
+#define WM_TOPPED   21
+#define WM_CLOSED   22
+#define WM_FULLED   23
+#define WM_ARROWED  24
+#define WM_HSLID    25
+#define WM_VSLID    26
+#define WM_SIZED    27
+#define WM_MOVED    28
+#define WM_NEWTOP   29
+#define AP_TERM     50
+
+/* WM_ARROWED actions */
+#define WA_UPPAGE 0
+#define WA_DNPAGE 1
+#define WA_UPLINE 2
+#define WA_DNLINE 3
+#define WA_LFPAGE 4
+#define WA_RTPAGE 5
+#define WA_LFLINE 6
+#define WA_RTLINE 7
+
+/* Window kinds: the parts of a window's frame (wind_create, wind_calc) */
+#define NAME    0x0001
+#define CLOSER  0x0002
+#define FULLER  0x0004
+#define MOVER   0x0008
+#define INFO    0x0010
+#define SIZER   0x0020
+#define UPARROW 0x0040
+#define DNARROW 0x0080
+#define VSLIDE  0x0100
+#define LFARROW 0x0200
+#define RTARROW 0x0400
+#define HSLIDE  0x0800
+
+/* wind_get and wind_set fields */
+#define WF_KIND      1
+#define WF_NAME      2
+#define WF_INFO      3
+#define WF_WORKXYWH  4
+#define WF_CURRXYWH  5
+#define WF_PREVXYWH  6
+#define WF_FULLXYWH  7
+#define WF_HSLIDE    8
+#define WF_VSLIDE    9
+#define WF_TOP       10
+#define WF_FIRSTXYWH 11
+#define WF_NEXTXYWH  12
+#define WF_NEWDESK   14
+#define WF_HSLSIZE   15
+#define WF_VSLSIZE   16
+
+/* wind_calc directions */
+#define WC_BORDER 0 /* work area -> outer rectangle */
+#define WC_WORK   1 /* outer rectangle -> work area */
+
+/* wind_update modes */
+#define END_UPDATE 0
+#define BEG_UPDATE 1
+#define END_MCTRL  2
+#define BEG_MCTRL  3
+
 /* graf_mouse shapes and requests */
 #define ARROW       0
 #define TEXT_CRSR   1
@@ -320,6 +397,38 @@ int evnt_multi(int flags, int clicks, int mask, int state,
                short *mx, short *my, short *mbutton, short *mkbstat,
                short *keycode, short *nclicks);
 int evnt_mesag(short *msg);
+
+/* ---------------------------------------------------------------------------
+ * Windows. Handle 0 is the desktop: the screen below the menu bar. The
+ * layer draws every window's frame and the desktop; a work area is the
+ * program's, which it paints when a WM_REDRAW message asks, through the
+ * rectangle list (WF_FIRSTXYWH, WF_NEXTXYWH). The layer never moves, sizes
+ * or tops a window by itself: the user's actions arrive as messages, and
+ * the program answers them with wind_set.
+ * ------------------------------------------------------------------------- */
+
+#define GEM_MAX_WINDOWS 32  /* windows that can exist at once */
+#define GEM_WINDOW_TEXT 128 /* bytes of a name or info text, the 0 included */
+
+int wind_create(int kind, int x, int y, int w, int h); /* handle, or -1 when none is free */
+int wind_open(int whandle, int x, int y, int w, int h);
+int wind_close(int whandle);
+int wind_delete(int whandle);
+int wind_new(void);
+int wind_get(int whandle, int field, short *a, short *b, short *c, short *d);
+int wind_set(int whandle, int field, int a, int b, int c, int d);
+/* WF_NAME and WF_INFO: an address does not fit wind_set's 16-bit values.
+ * The window keeps a copy (cut to 127 characters); wind_get_str writes at
+ * most GEM_WINDOW_TEXT bytes. */
+int wind_set_str(int whandle, int field, const char *text);
+int wind_get_str(int whandle, int field, char *text);
+/* WF_NEWDESK on handle 0: the layer draws `tree` from `start` wherever the
+ * desktop shows; a null tree gives the plain desktop back. */
+int wind_set_tree(int whandle, int field, OBJECT *tree, int start);
+int wind_calc(int type, int kind, int x, int y, int w, int h,
+              short *x2, short *y2, short *w2, short *h2);
+int wind_find(int x, int y);
+int wind_update(int mode);
 
 /* ---------------------------------------------------------------------------
  * Forms and dialogs

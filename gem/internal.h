@@ -260,6 +260,73 @@ extern short _boxpx[8];           /* the open box with a 1-pixel margin, twice *
  * the highlighted entry's OF_SELECTED cleared; all three places become 0. */
 void _restore_box(short *title, short *box, short *item);
 
+/* The rows of the bar's strip at the top of the screen; the desktop is
+ * below them. */
+#define GEM_MENU_ROWS 11
+
+/* ---------------------------------------------------------------------------
+ * The message queue (gem/menu/messages.cpp)
+ *
+ * What evnt_multi and evnt_mesag hand over, first in, first out: menu
+ * choices and window messages, eight words each. It holds GEM_MESSAGES
+ * messages besides redraws, and a WM_REDRAW per window beside them: a
+ * redraw for a window with one queued enlarges that one.
+ * ------------------------------------------------------------------------- */
+
+#define GEM_MESSAGES 64
+
+/* Queues a message; only the words whose bit is set in `written` (bit k:
+ * word k) are written when it is handed over. 0 when the queue is full. */
+int _msg_post(const short *msg, unsigned written);
+
+/* Hands the first message over into msg; 0 when there is none. A close
+ * request of the display becomes AP_TERM here, at the end of the queue. */
+int _msg_take(short *msg);
+
+/* Removes the window messages (WM_REDRAW to WM_NEWTOP) queued for a window:
+ * all of them, or its redraw only. */
+void _msg_forget(short whandle, int redraws_only);
+
+int _msg_count(void);
+void _msg_clear(void);
+
+/* The display's close button: safe to call from any thread. */
+void _ap_term_request(void);
+
+/* ---------------------------------------------------------------------------
+ * Windows (gem/window)
+ *
+ * The window table, frames, redraws and the user's actions. The calls of
+ * gem.h do the work; the event multiplexer hands the window manager the
+ * presses and polls of its message waits.
+ * ------------------------------------------------------------------------- */
+
+/* wind_update's holds: BEG_UPDATE and BEG_MCTRL, counted. Under either, no
+ * menu drops; under BEG_UPDATE a press on a widget is dropped, under
+ * BEG_MCTRL every press is the program's. */
+extern short _wupdate, _wmctrl;
+
+/* A press at (x, y) during a message wait (`left`: the left button): 1 when
+ * it was on a window's frame or on a window not on top, which makes it the
+ * window manager's and not a button event. It may track the mouse until
+ * the button goes up, and queues the message the action asks for. */
+int _wind_press(short x, short y, int left);
+
+/* Every poll of a message wait: an arrow or track held down repeats. */
+void _wind_repeat(void);
+void _wind_release(void);
+
+/* Every window gone, nothing drawn, no hold, the plain desktop: for
+ * tests that start over. */
+void _wind_reset(void);
+
+/* The symbols of the widgets, 9 rows of 9 pixels ('#' ink). */
+enum {
+    WIDGET_CLOSER, WIDGET_FULLER, WIDGET_SIZER, WIDGET_UP, WIDGET_DOWN,
+    WIDGET_LEFT, WIDGET_RIGHT, WIDGET_GLYPHS
+};
+extern const char *const _widget_glyphs[WIDGET_GLYPHS][9];
+
 /* ---------------------------------------------------------------------------
  * Forms and dialogs (gem/form)
  * ------------------------------------------------------------------------- */

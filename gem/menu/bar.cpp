@@ -15,7 +15,7 @@ short _boxstart = 0;
 namespace {
 
 // The bar strip: the top rows of the screen, whatever the tree's sizes.
-constexpr short STRIP_ROWS = 11;
+constexpr short STRIP_ROWS = GEM_MENU_ROWS;
 
 void put_strip_back()
 {

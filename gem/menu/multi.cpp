@@ -1,7 +1,9 @@
 // The event multiplexer (evnt_multi), the message wait (evnt_mesag) and the
 // menu tracking they share: while either call waits, a box drops down under
 // the pointer on a title, the entry under the pointer is highlighted, and a
-// left press on the highlighted entry becomes a menu message.
+// left press on the highlighted entry becomes a menu message. While either
+// waits for messages, presses on windows go to the window manager too; the
+// messages both make wait in the queue, and each call hands the first over.
 #include <stdint.h>
 
 #include "gem/internal.h"
@@ -19,6 +21,7 @@ constexpr int ALL_EVENTS = EV_KEYBOARD | EV_BUTTON | EV_RECT1 | EV_RECT2 | EV_ME
 // Poll kinds bits.
 constexpr short MOVED = 0x01;
 constexpr short LEFT_DOWN = 0x02;
+constexpr short RIGHT_DOWN = 0x08;
 constexpr short ANY_BUTTON = 0x7E;
 constexpr short KEY_READ = 0x80;
 
@@ -83,14 +86,14 @@ public:
         return item_ != 0 && objc_find(_menu, box_, 2, x, y) == item_;
     }
 
-    // The menu message for the highlighted entry; words 1, 2 and 5 to 7 are
-    // not written. The box closes.
-    void choose(short *msg)
+    // Queues the menu message for the highlighted entry; words 1, 2 and 5
+    // to 7 are not written when it is handed over. The box closes. With the
+    // queue full the press chooses nothing and the box stays.
+    void choose()
     {
-        msg[0] = MSG_MENU_CHOSEN;
-        msg[3] = title_;
-        msg[4] = item_;
-        close();
+        const short msg[8] = {MSG_MENU_CHOSEN, 0, 0, title_, item_, 0, 0, 0};
+        if (_msg_post(msg, 1u << 0 | 1u << 3 | 1u << 4))
+            close();
     }
 
     void close()
@@ -155,11 +158,28 @@ private:
     short title_ = 0, box_ = 0, item_ = 0;
 };
 
-// The tracking step runs in every poll in which the pointer moved.
+// The tracking step runs in every poll in which the pointer moved, unless
+// the program holds the screen or the mouse (wind_update).
 void track(Tracker &menu)
 {
-    if (_menu && (_mevent.kinds & MOVED))
+    if (_menu && (_mevent.kinds & MOVED) && !_wupdate && !_wmctrl)
         menu.step(_mevent.x, _mevent.y);
+}
+
+// The message part of one poll of a message wait: a left press the call
+// listens to (`listen`) chooses the highlighted menu entry; any other press
+// goes to the window manager, and when it takes it the press is no button
+// event (`taken`). A held arrow repeats, and the first queued message is
+// handed over. True when one was.
+bool messages(Tracker &menu, short kinds, short listen, short *msg, bool &taken)
+{
+    taken = false;
+    if ((kinds & listen & LEFT_DOWN) && menu.choice_at(_mevent.x, _mevent.y))
+        menu.choose();
+    else if ((kinds & (LEFT_DOWN | RIGHT_DOWN)) && !menu.open())
+        taken = _wind_press(_mevent.x, _mevent.y, kinds & LEFT_DOWN);
+    _wind_repeat();
+    return _msg_take(msg);
 }
 
 // The kinds bits this call listens to: movement always, the transitions
@@ -248,6 +268,10 @@ int evnt_multi(int flags, int clicks, int mask, int state,
 
         const short kinds = _mevent.kinds;
         int result = 0;
+        bool taken = false;
+        // First, since a press the window manager takes may track the mouse.
+        if ((flags & EV_MESSAGE) && messages(menu, kinds, listen, msg, taken))
+            result |= EV_MESSAGE;
         // The timer waits while a box is open and counts again, against the
         // same deadline, once the user has left the menu.
         if ((flags & EV_TIMER) && !menu.open() && deadline.passed())
@@ -258,13 +282,8 @@ int evnt_multi(int flags, int clicks, int mask, int state,
             result |= EV_RECT2;
         if (kinds & listen & KEY_READ)
             result |= EV_KEYBOARD;
-        if ((flags & EV_MESSAGE) && (kinds & listen & LEFT_DOWN) &&
-            menu.choice_at(_mevent.x, _mevent.y)) {
-            menu.choose(msg);
-            result |= EV_MESSAGE;
-        }
         // A count of 0 or less is met by the first press, like a count of 1.
-        if ((flags & EV_BUTTON) && (kinds & listen & ANY_BUTTON) && ++count >= clicks) {
+        if ((flags & EV_BUTTON) && !taken && (kinds & listen & ANY_BUTTON) && ++count >= clicks) {
             result |= EV_BUTTON;
             put(nclicks, (short)count);
         }
@@ -283,10 +302,9 @@ int evnt_mesag(short *msg)
     for (;;) {
         _mouse_event();
         track(menu);
-        if ((_mevent.kinds & LEFT_DOWN) && menu.choice_at(_mevent.x, _mevent.y)) {
-            menu.choose(msg);
+        bool taken;
+        if (messages(menu, _mevent.kinds, LEFT_DOWN, msg, taken))
             return 1;
-        }
         _idle();
     }
 }

@@ -57,6 +57,8 @@ static void allegro_set_mode(int w, int h)
     const int k = _view_scale(desktop_w, desktop_h, w, h);
     if (k && set_gfx_mode(GFX_AUTODETECT_WINDOWED, k * w, k * h, 0, 0) == 0) {
         close_view_at_exit();
+        // The window's close button asks the program to end: AP_TERM.
+        set_close_button_callback(_ap_term_request);
         if (_view_open(k)) {
             _gemio = &_window_io;
             return;

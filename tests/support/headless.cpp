@@ -133,6 +133,8 @@ namespace headless {
 
 void start(int rez)
 {
+    _wind_reset();
+    _msg_clear();
     close_dialogs();
     clear_script();
     mouse(0, 0, 0);
