@@ -287,6 +287,10 @@ int _msg_take(short *msg);
  * all of them, or its redraw only. */
 void _msg_forget(short whandle, int redraws_only);
 
+/* A window whose work area moved by (dx, dy): its queued redraw moves
+ * with it, as the pixels still to be painted did. */
+void _msg_move_redraw(short whandle, short dx, short dy);
+
 int _msg_count(void);
 void _msg_clear(void);
 

@@ -106,6 +106,16 @@ void _msg_forget(short whandle, int redraws_only)
     });
 }
 
+void _msg_move_redraw(short whandle, short dx, short dy)
+{
+    for (int i = 0; i < queued; i++) {
+        if (is_redraw(queue[i]) && queue[i].words[3] == whandle) {
+            queue[i].words[4] = (short)(queue[i].words[4] + dx);
+            queue[i].words[5] = (short)(queue[i].words[5] + dy);
+        }
+    }
+}
+
 int _msg_count(void) { return queued; }
 
 void _msg_clear(void)

@@ -53,41 +53,18 @@ bool watch(const Rect &cell)
     return in;
 }
 
-// The title bar dragged: the window's outline follows the pointer within
-// the places a window may take (see place()), and WM_MOVED gives the new
-// outer rectangle.
-void move(short handle, const Window &w)
+// Drags an outline from `start` while the button is held: `at` gives the
+// rectangle for the pointer's distance from where it was pressed. Returns
+// the rectangle where the button went up.
+template <typename At>
+Rect drag(const Rect &start, At at)
 {
-    const Rect o = w.curr, d = desk();
-    const int width = o.x2 - o.x1, height = o.y2 - o.y1;
-    const int reach = std::min(width, 3 * STEP + 1);
-    const int x0 = reach - width, x1 = std::max(x0, d.x2 - reach);
-    const int y0 = d.y1, y1 = std::max(d.y1, d.y2 - CELL);
-    short x, y;
-    graf_dragbox(width, height, o.x1, o.y1, x0, y0, x1 - x0 + width + 1, y1 - y0 + height + 1, &x,
-                 &y);
-    if (x != o.x1 || y != o.y1)
-        post(WM_MOVED, handle, x, y, (short)width, (short)height);
-}
-
-// The sizer dragged: the outline's far corner follows the pointer, the
-// window keeping its smallest size; WM_SIZED gives the outer rectangle
-// with x and y unchanged.
-void size(short handle, const Window &w)
-{
-    const Rect o = w.curr;
-    int min_w, min_h;
-    min_size(w.kind, &min_w, &min_h);
-    const int gx = o.x2 - _mevent.x, gy = o.y2 - _mevent.y;  // the grip to the corner
-    auto at = [&](int px, int py) {
-        return Rect::xywh(o.x1, o.y1, std::clamp(px + gx - o.x1, min_w, MAX_SIZE),
-                          std::clamp(py + gy - o.y1, min_h, MAX_SIZE));
-    };
-    Rect r = o;
+    const int x0 = _mevent.x, y0 = _mevent.y;
+    Rect r = start;
     outline(r);
     while (left_down()) {
         poll();
-        const Rect n = at(_mevent.x, _mevent.y);
+        const Rect n = at(_mevent.x - x0, _mevent.y - y0);
         if (!(n == r)) {
             outline(r);
             r = n;
@@ -95,12 +72,36 @@ void size(short handle, const Window &w)
         }
     }
     outline(r);
+    return r;
+}
+
+// The title bar: the window's outline follows the pointer to the places a
+// window may take; WM_MOVED gives the new outer rectangle.
+void move(short handle, const Window &w)
+{
+    const Rect r = drag(w.curr, [&](int dx, int dy) { return place(w.kind, w.curr.moved(dx, dy)); });
+    if (!(r == w.curr))
+        post(WM_MOVED, handle, (short)r.x1, (short)r.y1, (short)(r.x2 - r.x1), (short)(r.y2 - r.y1));
+}
+
+// The sizer: the outline's far corner follows the pointer, the window
+// keeping its smallest size; WM_SIZED gives the outer rectangle with x and
+// y unchanged.
+void size(short handle, const Window &w)
+{
+    const Rect o = w.curr;
+    int min_w, min_h;
+    min_size(w.kind, &min_w, &min_h);
+    const Rect r = drag(o, [&](int dx, int dy) {
+        return Rect::xywh(o.x1, o.y1, std::clamp(o.x2 - o.x1 + dx, min_w, MAX_SIZE),
+                          std::clamp(o.y2 - o.y1 + dy, min_h, MAX_SIZE));
+    });
     if (!(r == o))
         post(WM_SIZED, handle, (short)o.x1, (short)o.y1, (short)(r.x2 - r.x1), (short)(r.y2 - r.y1));
 }
 
-// A slider dragged along its track as an outline; WM_VSLID or WM_HSLID
-// gives its new position in thousandths.
+// A slider: its outline moves along the track; WM_VSLID or WM_HSLID gives
+// its new position in thousandths.
 void slide(short handle, const Window &w, bool vertical)
 {
     const Layout l = layout(w.kind, w.curr, &w);
@@ -109,23 +110,13 @@ void slide(short handle, const Window &w, bool vertical)
     const int length = (vertical ? track.y2 - track.y1 : track.x2 - track.x1) - 2;
     const int room = length - slider_length(length, size);
     const int from = vertical ? start.y1 - track.y1 : start.x1 - track.x1;
-    const int grab = vertical ? _mevent.y : _mevent.x;
-    int offset = from;
-    Rect r = start;
-    outline(r);
-    while (left_down()) {
-        poll();
-        const int o = std::clamp(from + (vertical ? _mevent.y : _mevent.x) - grab, 0, room);
-        if (o != offset) {
-            outline(r);
-            offset = o;
-            r = vertical ? start.moved(0, o - from) : start.moved(o - from, 0);
-            outline(r);
-        }
-    }
-    outline(r);
-    if (offset != from)
-        post(vertical ? WM_VSLID : WM_HSLID, handle, slider_position(length, size, offset));
+    auto offset = [&](int d) { return std::clamp(from + d, 0, room) - from; };
+    const Rect r = drag(start, [&](int dx, int dy) {
+        return vertical ? start.moved(0, offset(dy)) : start.moved(offset(dx), 0);
+    });
+    const int moved = vertical ? r.y1 - start.y1 : r.x1 - start.x1;
+    if (moved != 0)
+        post(vertical ? WM_VSLID : WM_HSLID, handle, slider_position(length, size, from + moved));
 }
 
 // The WM_ARROWED action of the point: a line on an arrow, a page on a

@@ -45,8 +45,10 @@ Region copy_moved(const Change::Seen &was, const Change::Seen &now)
     const short pxy[8] = {(short)from.x1,     (short)from.y1,     (short)(from.x2 - 1),
                           (short)(from.y2 - 1), (short)to.x1,     (short)to.y1,
                           (short)(to.x2 - 1), (short)(to.y2 - 1)};
+    // Both sides lie on the screen as they are: the clip is opened for the
+    // copy, which would otherwise cut the source to it too.
     const short clip[4] = {_clipx1, _clipy1, _clipx2, _clipy2};
-    vs_clip(0, 1, pxy + 4);
+    vs_clip(0, 0, nullptr);
     vro_cpyfm(0, 3, pxy, &_screen, &_screen);
     vs_clip(0, 1, clip);
     return Region(to);
@@ -75,8 +77,12 @@ Change::~Change()
 
     std::array<Region, GEM_MAX_WINDOWS + 1> copied;
     for (short h = 1; h <= GEM_MAX_WINDOWS; h++) {
-        if (before_[h].open && after[h].open && moved(before_[h], after[h]))
-            copied[h] = copy_moved(before_[h], after[h]);
+        const Seen &was = before_[h], &now = after[h];
+        if (!was.open || !now.open || !moved(was, now))
+            continue;
+        copied[h] = copy_moved(was, now);
+        // What was still to be painted moved with the window.
+        _msg_move_redraw(h, (short)(now.work.x1 - was.work.x1), (short)(now.work.y1 - was.work.y1));
     }
 
     Region uncovered = visible_desk();
