@@ -101,6 +101,7 @@ PROBE(menu_wait)
     } else if (!strcmp(what, "mesag")) {
         say("ready mesag");
         evnt_mesag(msg);
+        printf("message %d\n", msg[0]);
     } else {
         say("ready multi");
         evnt_multi(EV_KEYBOARD | EV_BUTTON | EV_RECT1 | EV_RECT2 | EV_MESSAGE | EV_TIMER, 1, 2,

@@ -13,6 +13,8 @@
 #   reduced by 4, is the one at k = 1; an entry and Quit are chosen with
 #   scaled clicks, and it ends with status 0; a click is reported at the
 #   window position divided by 4;
+# - the window's close button queues AP_TERM for a program that waits for
+#   messages;
 # - a program waiting in evnt_keybd at k = 4 and at k = 1 uses no more of
 #   the processor than one that only sleeps.
 set -euo pipefail
@@ -173,6 +175,16 @@ finish_probe
 grep -q '^left 2 at 120 60$' "$out" || e2e_fail "the second left click is not at (120, 60)"
 grep -q '^right 1 at 200 100 buttons 2$' "$out" || e2e_fail "the right click is not at (200, 100)"
 echo "clicks at k = 4: reported at the window position divided by 4"
+
+# ---- the window's close button: AP_TERM -------------------------------------
+start_on term M "$GEM_PROBE" menu_wait mesag
+said term "ready mesag"
+has_window gem_probe
+"$WM_CLOSE" gem_probe || e2e_fail "no window to close"
+said term "message 50"
+out=${out_of[term]} pid=${pid_of[term]}
+finish_probe
+echo "close button at k = 3: AP_TERM handed to the program waiting in evnt_mesag"
 
 # ---- processor use while waiting --------------------------------------------
 for p in sleep:S keybd:S keybd:L; do start_on $p "${p#*:}" "$GEM_PROBE" input_wait "${p%:*}" 600000; done
