@@ -93,12 +93,24 @@ void stripes(const Rect &r)
         hline(screen, r.x1, y, r.x2 - 1, INK);
 }
 
-// Half the pixels in ink, as a checkerboard: a scroll bar's track.
+// Half the pixels in ink, as a checkerboard anchored at the screen's
+// corner: a scroll bar's track. Filled through a pattern, which is many
+// times faster than pixel by pixel; the pattern lives as long as the
+// process.
 void dither(const Rect &r)
 {
-    for (int y = r.y1; y < r.y2; y++)
-        for (int x = r.x1 + ((r.x1 + y) & 1); x < r.x2; x += 2)
-            putpixel(screen, x, y, INK);
+    static BITMAP *checker;
+    if (!checker) {
+        checker = create_bitmap_ex(8, 8, 8);
+        if (!checker)
+            return;
+        for (int y = 0; y < 8; y++)
+            for (int x = 0; x < 8; x++)
+                putpixel(checker, x, y, (x + y) & 1 ? 0 : 1);
+    }
+    drawing_mode(DRAW_MODE_MASKED_PATTERN, checker, 0, 0);
+    fill(r, INK);
+    drawing_mode(DRAW_MODE_SOLID, NULL, 0, 0);
 }
 
 // The 8 x 8 font's cell sits on the second row inside a bar, its base line
@@ -160,21 +172,29 @@ void scroll_bar(const Rect &bar, const Rect &a, int a_glyph, const Rect &b, int 
     glyph(b, b_glyph);
 }
 
-void draw_frame(const Window &w, const Layout &l, bool topped)
+// Draws the parts of a frame that meet `clip` (all drawing is clipped to
+// it): a part wholly outside is passed over, texts above all.
+void draw_frame(const Window &w, const Layout &l, bool topped, const Rect &clip)
 {
+    auto meets = [&](const Rect &part) { return !(part & clip).empty(); };
     rect(screen, l.outer.x1, l.outer.y1, l.outer.x2 - 1, l.outer.y2 - 1, INK);
-    title_bar(w, l, topped);
-    if (!l.info.empty()) {
+    if (meets(l.title))
+        title_bar(w, l, topped);
+    if (meets(l.info)) {
         cell(l.info);
         put_text(l.info, w.info, false);
     }
-    scroll_bar(l.vbar, l.up, WIDGET_UP, l.down, WIDGET_DOWN, l.vtrack, l.vslider,
-               w.kind & VSLIDE);
-    scroll_bar(l.hbar, l.left, WIDGET_LEFT, l.right, WIDGET_RIGHT, l.htrack, l.hslider,
-               w.kind & HSLIDE);
-    cell(l.corner);
-    if (!l.sizer.empty())
-        glyph(l.sizer, WIDGET_SIZER);
+    if (meets(l.vbar))
+        scroll_bar(l.vbar, l.up, WIDGET_UP, l.down, WIDGET_DOWN, l.vtrack, l.vslider,
+                   w.kind & VSLIDE);
+    if (meets(l.hbar))
+        scroll_bar(l.hbar, l.left, WIDGET_LEFT, l.right, WIDGET_RIGHT, l.htrack, l.hslider,
+                   w.kind & HSLIDE);
+    if (meets(l.corner)) {
+        cell(l.corner);
+        if (!l.sizer.empty())
+            glyph(l.sizer, WIDGET_SIZER);
+    }
 }
 
 }  // namespace
@@ -193,7 +213,7 @@ void paint_frame(short handle, const Region &where)
     Drawing drawing;
     for (const Rect &r : band.rects()) {
         Drawing::clip(r);
-        draw_frame(*w, l, topped);
+        draw_frame(*w, l, topped, r);
     }
 }
 
