@@ -162,14 +162,15 @@ static OBJECT *menu, *desk;
 static const char *const note_lines[] = {
     "Notes",
     "",
-    "Click a window to bring it to the top.",
-    "Drag a title bar to move a window,",
-    "the corner box to size it; the box at",
-    "the top right fills the desktop and",
-    "gives the old place back.",
-    "The arrows and the bars scroll the",
-    "picture; the box at the top left",
-    "closes a window. File opens it again.",
+    "Click a window to top it.",
+    "Drag a title bar to move it,",
+    "the corner box to size it.",
+    "The box at the top right fills",
+    "the desktop, and gives the old",
+    "place back. Arrows, tracks and",
+    "sliders scroll the picture.",
+    "The box at the top left closes",
+    "a window; File opens it again.",
 };
 #define NOTE_LINES ((int)(sizeof note_lines / sizeof note_lines[0]))
 #define NOTE_LEFT 8    /* the text's margin */

@@ -486,7 +486,7 @@ await "Notes at its new place" "frame_ok $N top" "frame_ok $P under $N" \
     "same_as notes $((cx - dx)) $((cy - dy)) $cx $cy $cw $ch" \
     "fill_ok $((CX[N] + CW[N] + 2)) $oy $((ox + CW[N] - CX[N] - CW[N] - 2)) ${CH[$N]} '$DESK'" \
     "pic_ok ${WX[P]} ${WY[P]} ${WW[P]} $((CY[N] - WY[P]))"
-echo "moved: Notes dragged by (-150, 40), its text copied along, the desktop tree uncovered"
+echo "moved: Notes dragged by (-150, 40), its text copied along (where the places overlap), the desktop tree uncovered"
 
 # ---- Picture topped, then sized with its sizer -----------------------------------
 
@@ -641,9 +641,22 @@ await "Notes closed" "frame_ok $P top" "$(picture_whole)" \
     "fill_ok $gx $py2 $gw $((gy + gh - py2)) '$DESK'"
 echo "closed: Notes gone, the picture on top again (WM_NEWTOP), the desktop tree where Notes was"
 
+# The menu: Desk's box (152 x 8 at (8, 11)) and File's (144 x 24 at (56, 11))
+# are white inside right of their texts and framed one pixel outside.
 FILE_TITLE=80 DESK_TITLE=32
+declare -A BOX_RIGHT=([$DESK_TITLE]=160 [$FILE_TITLE]=200)
 entry_y() { echo $((15 + 8 * $1)); }
-choose() { go "$1" 5; go "$1" "$(entry_y "$2")"; click 1; }
+# choose TITLE ENTRY: the box dropped from the title, the entry highlighted
+# (black at the box's right end), then clicked.
+choose() {
+    local r=${BOX_RIGHT[$1]} y
+    y=$(entry_y "$2")
+    go "$1" 5
+    await "the box under title $1" "[ \"\$(rgb $((r - 4)) 15) \$(rgb $r 15)\" = \"$WHITE $BLACK\" ] || echo 'no box'"
+    go "$1" "$y"
+    await "entry $2 highlighted" "[ \"\$(rgb $((r - 4)) $y)\" = \"$BLACK\" ] || echo 'not highlighted'"
+    click 1
+}
 choose $FILE_TITLE 1
 expect "chose notes"
 expect "rect $N curr $gone"
@@ -652,6 +665,7 @@ expect "redraw $N"
 [ "${RD[$N]}" = "$(work $N)" ] || e2e_fail "Notes opened again: redraw ${RD[$N]}, not its work area"
 rest
 await "Notes open again" "frame_ok $N top" "frame_ok $P under $N" "same_as notes $x0 $y0 $(work $N)"
+shot "$OUT_DIR/winview_scrolled.png"
 echo "opened again from the menu at its last place, text as before"
 
 # ---- the about alert, and the screen put back ---------------------------------------------
