@@ -17,6 +17,9 @@
 # places with the top one's title striped, the sliders drawn at their sizes
 # and positions, the notes' text where it was, and the desktop tree
 # wherever no window covers it any more.
+
+# Widget positions come as "X Y" and are split into two arguments:
+# shellcheck disable=SC2046
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
@@ -505,6 +508,8 @@ expect "sized $P ${CX[$P]} ${CY[$P]} $((ow + 60)) $((oh + 40))"
 expect "rect $P"
 expect "sliders $P"
 expect "redraw $P"
+# The strips gained right and below: together, the new work area's bounds.
+[ "${RD[$P]}" = "$(work $P)" ] || e2e_fail "Picture sized: redraw ${RD[$P]}, not $(work $P)"
 rest
 await "Picture sized" "$(picture_whole)" "frame_ok $P top" "sliders_ok"
 echo "sized: Picture $((ow + 60)) x $((oh + 40)), its sliders $((WW[P] * 1000 / PIC)) and $((WH[P] * 1000 / PIC)) thousandths"
