@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # The layer installed into a scratch prefix: library, header, pkg-config
-# file and programs are there; the C example builds outside the source tree
-# with nothing but cc and pkg-config and runs; the Debian package holds the
-# same files.
+# file, programs and the licence are there; the C example builds outside the
+# source tree with nothing but cc and pkg-config and runs; the Debian package
+# holds the same files, the licence as /usr/share/doc/gem/copyright.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
 prefix="$E2E_TMP/prefix"
 cmake --install "$BUILD_DIR" --prefix "$prefix" > "$E2E_TMP/install.log"
 installed() { (cd "$1" && find . -type f | sed 's|^\./||' | sort); }
-want="bin/mkrsc bin/pcx2spr bin/spr2pcx include/gem/gem.h lib/libgem.a lib/pkgconfig/gem.pc"
+want="bin/mkrsc bin/pcx2spr bin/spr2pcx include/gem/gem.h lib/libgem.a lib/pkgconfig/gem.pc
+share/doc/gem/copyright"
 for f in $want; do
     [ -f "$prefix/$f" ] || e2e_fail "not installed: $f ($(installed "$prefix" | tr '\n' ' '))"
 done
+cmp "$SOURCE_DIR/LICENSE" "$prefix/share/doc/gem/copyright" || e2e_fail "the copyright file is not LICENSE"
 
 mkdir "$E2E_TMP/outside"
 cp "$SOURCE_DIR/examples/hello.c" "$E2E_TMP/outside/"
@@ -30,4 +32,4 @@ mkdir "$E2E_TMP/unpacked"
 dpkg-deb -x "$deb" "$E2E_TMP/unpacked"
 [ "$(installed "$E2E_TMP/unpacked/usr")" = "$(installed "$prefix")" ] ||
     e2e_fail "the package differs from the install: $(dpkg-deb -c "$deb")"
-echo "installed: $want; hello built outside the tree and ran; $(basename "$deb") holds the same files"
+echo "installed: $(echo $want); hello built outside the tree and ran; $(basename "$deb") holds the same files"
