@@ -20,6 +20,8 @@
 
 #include <stdint.h>
 
+#include "gem/version.h" /* GEM_VERSION_MAJOR, _MINOR, _PATCH and _STRING */
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -283,6 +285,9 @@ extern int handle;
 int appl_init(int rez);  /* 0: 320x200, 1: 640x480, 2: 800x600; returns 1 */
 int appl_exit(void);     /* never returns; exit status 0 */
 int graf_handle(short *wchar, short *hchar, short *wbox, short *hbox);
+
+/* The library's version, "MAJOR.MINOR.PATCH", as GEM_VERSION_STRING was when it was built. */
+const char *gem_version(void);
 
 /* ---------------------------------------------------------------------------
  * Screen modes and screen buffers (TOS)

@@ -5,7 +5,7 @@ GEM_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # What building and running need; testing adds its own list.
 GEM_BUILD_PACKAGES="g++ make cmake pkg-config ccache liballegro4-dev libgtest-dev libbenchmark-dev"
-GEM_TEST_PACKAGES="xvfb xdotool imagemagick netpbm x11-utils clang libclang-rt-14-dev"
+GEM_TEST_PACKAGES="xvfb xdotool imagemagick netpbm x11-utils clang libclang-rt-14-dev clang-format git"
 
 # ensure_packages PKG...: apt-get install whatever is not installed yet.
 ensure_packages() {

@@ -1,6 +1,6 @@
 // mkrsc build DESC.txt OUT.rsc [--header OUT.h]: a description to a resource
 // file (and a header of its indices). mkrsc dump IN.rsc: a resource file to
-// its description on standard output.
+// its description on standard output. mkrsc --version: its name and version.
 //
 // Exit status 0 on success, 1 with a message on standard error when the
 // input is refused or an output cannot be written (nothing is written then),
@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "gem/version.h"
 #include "mkrsc.h"
 #include "whole_file.h"
 
@@ -88,6 +89,10 @@ int dump(const std::string &path)
 int main(int argc, char **argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0] == "--version") {
+        std::cout << "mkrsc " << GEM_VERSION_STRING << "\n";
+        return 0;
+    }
     if (args.size() == 2 && args[0] == "dump")
         return dump(args[1]);
     if (args.size() == 3 && args[0] == "build")

@@ -3,6 +3,7 @@
 // side by side in a 2a x 6a 8-bit run-length PCX with the sprite's palette.
 // Palette entries the sprite does not use are the stop colour (255, 0, 255),
 // so that pcx2spr of the picture finds the same palette length again.
+// spr2pcx --version: its name and version.
 #include <errno.h>
 #include <stdio.h>
 #include <string.h>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "gem/version.h"
 #include "whole_file.h"
 
 namespace {
@@ -116,6 +118,10 @@ std::vector<unsigned char> pcx_bytes(const Sprite &s)
 
 int main(int argc, char **argv)
 {
+    if (argc == 2 && strcmp(argv[1], "--version") == 0) {
+        printf("spr2pcx %s\n", GEM_VERSION_STRING);
+        return 0;
+    }
     if (argc != 3) {
         fprintf(stderr, "usage: spr2pcx SPRITE OUT.pcx\n");
         return 2;
