@@ -121,10 +121,13 @@ constexpr ObjDef OBJECTS[NOBS] = {
     /*  3 */ {4, -1, -1, OT_BOXCHAR, EXIT_FRAMED, 0x11, 0, 1, 0, 12, 24, 24, 16, 1},
     /*  4 */ {5, -1, -1, OT_SCROLLTEXT, 0, 0x01, 0, 0, 0, 60, 32, 192, 8, T(1)},
     /*  5 */ {38, 6, 37, OT_IBOX, OF_FRAMED, 0x10, 0, 1, 0, 0, 44, 320, 136, 0},
+    // Eight slots a row.
+    // clang-format off
     slot(6), slot(7), slot(8), slot(9), slot(10), slot(11), slot(12), slot(13),
     slot(14), slot(15), slot(16), slot(17), slot(18), slot(19), slot(20), slot(21),
     slot(22), slot(23), slot(24), slot(25), slot(26), slot(27), slot(28), slot(29),
     slot(30), slot(31), slot(32), slot(33), slot(34), slot(35), slot(36), slot(37),
+    // clang-format on
     /* 38 */ {39, -1, -1, OT_STRING, DEF_EXIT_FRAMED, 0x11, 0, 1, 3, 76, 184, 66, 12, 906},
     /* 39 */ {40, -1, -1, OT_STRING, EXIT_FRAMED, 0x11, 0, 1, 2, 184, 184, 66, 12, 913},
     /* 40 */ {41, -1, -1, OT_STRING, OF_EXIT, 0x11, 0, 0, 0, 60, 22, 24, 8, 970},

@@ -3,6 +3,8 @@
 // bit 15 is the left column.
 #include "gem/internal.h"
 
+// The table keeps its rows of eight words.
+// clang-format off
 const MSHAPE _mice[8] = {
     // 0: arrow
     {1, 1, 0, 1,
@@ -53,3 +55,4 @@ const MSHAPE _mice[8] = {
      {0x0000, 0x0380, 0x0280, 0x0280, 0x0280, 0x0280, 0x7EFC, 0x4004,
       0x7EFC, 0x0280, 0x0280, 0x0280, 0x0280, 0x0380, 0x0000, 0x0000}},
 };
+// clang-format on
