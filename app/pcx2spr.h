@@ -11,9 +11,9 @@
 
 #include "gem/gem.h"
 
-constexpr int MAX_SIDE = 24;            // the sprite buffer holds 12 x 24^2 bytes
+constexpr int MAX_SIDE = 24;  // the sprite buffer holds 12 x 24^2 bytes
 constexpr int SPRITE_BYTES = 12 * MAX_SIDE * MAX_SIDE;
-constexpr int PALETTE_ENTRIES = 240;    // PCX colours 0..239 land on 16..255
+constexpr int PALETTE_ENTRIES = 240;  // PCX colours 0..239 land on 16..255
 // The picture's full path: a selector path of up to 255 characters, a file
 // name of up to 127 and the NUL.
 constexpr size_t PATH_BYTES = 384;

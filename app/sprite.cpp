@@ -173,8 +173,8 @@ const char *write_sprite(const char *path)
 
 namespace {
 
-constexpr size_t ALERT_LINE = 32;  // characters of one alert line
-constexpr size_t REASON_LINES = 3; // lines left for the reason
+constexpr size_t ALERT_LINE = 32;   // characters of one alert line
+constexpr size_t REASON_LINES = 3;  // lines left for the reason
 
 // Characters that would end an alert's field or line.
 std::string alert_safe(std::string s)

@@ -27,7 +27,8 @@ public:
         fs::create_directories(path_);
         for (int i = 0; i < 400; i++) {
             // Names in no particular order, so the sorts have work to do.
-            const std::string name = std::to_string((i * 7919) % 1000) + "entry" + std::to_string(i);
+            const std::string name =
+                std::to_string((i * 7919) % 1000) + "entry" + std::to_string(i);
             if (i % 10 == 0)
                 fs::create_directory(path_ / name);
             else

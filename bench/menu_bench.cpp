@@ -24,8 +24,8 @@ constexpr int ALL = EV_KEYBOARD | EV_BUTTON | EV_RECT1 | EV_RECT2 | EV_MESSAGE |
 int multi_all(int r1x, int r1y, int r1w, int r1h)
 {
     short msg[8], mx, my, mb, ks, key, n;
-    return evnt_multi(ALL, 1, 1, 1, 0, r1x, r1y, r1w, r1h, 1, 0, 0, 800, 600, msg, 60000, 0,
-                      &mx, &my, &mb, &ks, &key, &n);
+    return evnt_multi(ALL, 1, 1, 1, 0, r1x, r1y, r1w, r1h, 1, 0, 0, 800, 600, msg, 60000, 0, &mx,
+                      &my, &mb, &ks, &key, &n);
 }
 
 class ShownMenu {
@@ -98,8 +98,8 @@ void BM_tracking_step_between_entries(benchmark::State &state)
         mouse_x = title_x(FILE_TITLE);
         mouse_y = TITLE_Y;
         short msg[8], mx, my, mb, ks, key, n;
-        benchmark::DoNotOptimize(evnt_multi(EV_KEYBOARD, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                            msg, 0, 0, &mx, &my, &mb, &ks, &key, &n));
+        benchmark::DoNotOptimize(evnt_multi(EV_KEYBOARD, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, msg,
+                                            0, 0, &mx, &my, &mb, &ks, &key, &n));
     }
     _gemio = saved;
     state.SetItemsProcessed(state.iterations() * kSteps);

@@ -17,7 +17,7 @@
 namespace {
 
 constexpr int kScreenW = 800, kScreenH = 600;  // resolution code 2
-constexpr int kAreaW = 322, kAreaH = 202;       // a dialog's saved area
+constexpr int kAreaW = 322, kAreaH = 202;      // a dialog's saved area
 
 void start_layer()
 {

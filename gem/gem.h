@@ -99,12 +99,12 @@ typedef struct font_hdr {
     short max_char_width, max_cell_width;
     short loffset, roffset;
     short thicken, ul_size, lighten, skew;
-    short flags;          /* 0x0400: the image is stored high byte first */
+    short flags; /* 0x0400: the image is stored high byte first */
     int32_t hoff_base;
     int32_t coff_base;
     int32_t form_base;
-    short form_width;     /* bytes per row of the font form */
-    short form_height;    /* rows = cell height */
+    short form_width;  /* bytes per row of the font form */
+    short form_height; /* rows = cell height */
     int32_t next_font;
 } GFONT;
 
@@ -144,9 +144,9 @@ typedef struct mshape {
 #define NIL (-1)
 
 /* rsrc_gaddr kinds */
-#define R_TREE     0
-#define R_OBJECT   1
-#define R_TEDINFO  2
+#define R_TREE    0
+#define R_OBJECT  1
+#define R_TEDINFO 2
 
 /* Text effects */
 #define TXT_BOLD       0x01
@@ -282,8 +282,8 @@ extern int handle;
  * Application start-up and shutdown
  * ------------------------------------------------------------------------- */
 
-int appl_init(int rez);  /* 0: 320x200, 1: 640x480, 2: 800x600; returns 1 */
-int appl_exit(void);     /* never returns; exit status 0 */
+int appl_init(int rez); /* 0: 320x200, 1: 640x480, 2: 800x600; returns 1 */
+int appl_exit(void);    /* never returns; exit status 0 */
 int graf_handle(short *wchar, short *hchar, short *wbox, short *hbox);
 
 /* The library's version, "MAJOR.MINOR.PATCH", as GEM_VERSION_STRING was when it was built. */
@@ -296,7 +296,7 @@ const char *gem_version(void);
 void Setscreen(int mode, int rez); /* 1 logical, 0 visible, other: set mode */
 int Getrez(void);
 unsigned char *Logbase(void);
-void *Physbase(void);              /* always null: the screen is not addressable */
+void *Physbase(void); /* always null: the screen is not addressable */
 
 /* ---------------------------------------------------------------------------
  * Palette (TOS); colour triples are 8-bit red, green, blue
@@ -329,11 +329,11 @@ void vq_mouse(int handle, short *buttons, short *x, short *y);
 void vq_key_s(int handle, short *state);
 void vq_keybd(int handle, short *key);
 int evnt_keybd(void);
-int evnt_button(int clicks, int mask, int state,
-                short *mx, short *my, short *mbuttons, short *mkbstat);
+int evnt_button(int clicks, int mask, int state, short *mx, short *my, short *mbuttons,
+                short *mkbstat);
 int evnt_timer(int locount, int hicount);
-int evnt_mouse(int leave, int rx, int ry, int rw, int rh,
-               short *mx, short *my, short *mbuttons, short *mkbstat);
+int evnt_mouse(int leave, int rx, int ry, int rw, int rh, short *mx, short *my, short *mbuttons,
+               short *mkbstat);
 
 /* ---------------------------------------------------------------------------
  * VDI: workstation, attributes and primitives
@@ -362,9 +362,9 @@ void vro_cpyfm(int handle, int mode, const short *pxy, const MFDB *src, const MF
  * VDI: fonts and text
  * ------------------------------------------------------------------------- */
 
-int vst_user_font(int handle, void *font);          /* number, or -1 */
+int vst_user_font(int handle, void *font);           /* number, or -1 */
 int vst_load_font(int handle, const char *filename); /* number, or -1 */
-int vst_unload_font(int handle, int number);        /* fonts left, or 0 */
+int vst_unload_font(int handle, int number);         /* fonts left, or 0 */
 int vst_font(int handle, int number);
 void v_gtext(int handle, int x, int y, const char *string);
 
@@ -382,8 +382,7 @@ int objc_find(OBJECT *tree, int start, int depth, int mx, int my);
 int objc_draw(OBJECT *tree, int start, int depth, int x, int y, int w, int h);
 
 int graf_rubberbox(int x, int y, int minw, int minh, short *w, short *h);
-int graf_dragbox(int w, int h, int x, int y, int bx, int by, int bw, int bh,
-                 short *fx, short *fy);
+int graf_dragbox(int w, int h, int x, int y, int bx, int by, int bw, int bh, short *fx, short *fy);
 int graf_slidebox(OBJECT *tree, int parent, int slider, int vertical);
 
 /* ---------------------------------------------------------------------------
@@ -395,12 +394,10 @@ int menu_tnormal(OBJECT *tree, int index, int normal);
 int menu_icheck(OBJECT *tree, int index, int check);
 int menu_ienable(OBJECT *tree, int index, int enable);
 
-int evnt_multi(int flags, int clicks, int mask, int state,
-               int m1flag, int m1x, int m1y, int m1w, int m1h,
-               int m2flag, int m2x, int m2y, int m2w, int m2h,
-               short *msg, int locount, int hicount,
-               short *mx, short *my, short *mbutton, short *mkbstat,
-               short *keycode, short *nclicks);
+int evnt_multi(int flags, int clicks, int mask, int state, int m1flag, int m1x, int m1y, int m1w,
+               int m1h, int m2flag, int m2x, int m2y, int m2w, int m2h, short *msg, int locount,
+               int hicount, short *mx, short *my, short *mbutton, short *mkbstat, short *keycode,
+               short *nclicks);
 int evnt_mesag(short *msg);
 
 /* ---------------------------------------------------------------------------
@@ -430,8 +427,8 @@ int wind_get_str(int whandle, int field, char *text);
 /* WF_NEWDESK on handle 0: the layer draws `tree` from `start` wherever the
  * desktop shows; a null tree gives the plain desktop back. */
 int wind_set_tree(int whandle, int field, OBJECT *tree, int start);
-int wind_calc(int type, int kind, int x, int y, int w, int h,
-              short *x2, short *y2, short *w2, short *h2);
+int wind_calc(int type, int kind, int x, int y, int w, int h, short *x2, short *y2, short *w2,
+              short *h2);
 int wind_find(int x, int y);
 int wind_update(int mode);
 

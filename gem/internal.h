@@ -35,16 +35,16 @@ extern "C" {
  * ------------------------------------------------------------------------- */
 
 typedef struct gem_io {
-    void (*start)(void);              /* library, keyboard, mouse, timer, 1 ms tick */
-    void (*set_mode)(int w, int h);   /* open a w x h 8-bit visible screen */
-    int (*keypressed)(void);          /* a key is waiting */
-    int (*readkey)(void);             /* scancode << 8 | character */
-    void (*idle)(void);               /* between two polls of a waiting loop */
-    void (*mouse)(short *x, short *y);/* the pointer, in screen pixels */
-    void (*warp)(int x, int y);       /* put the pointer on a screen pixel */
-    void (*cursor)(int shown);        /* draw the cursor (_mousebmp) or take it away */
-    void (*present)(void);            /* after each poll: show what was drawn */
-    void (*stop)(void);               /* close the screen and the library */
+    void (*start)(void);               /* library, keyboard, mouse, timer, 1 ms tick */
+    void (*set_mode)(int w, int h);    /* open a w x h 8-bit visible screen */
+    int (*keypressed)(void);           /* a key is waiting */
+    int (*readkey)(void);              /* scancode << 8 | character */
+    void (*idle)(void);                /* between two polls of a waiting loop */
+    void (*mouse)(short *x, short *y); /* the pointer, in screen pixels */
+    void (*warp)(int x, int y);        /* put the pointer on a screen pixel */
+    void (*cursor)(int shown);         /* draw the cursor (_mousebmp) or take it away */
+    void (*present)(void);             /* after each poll: show what was drawn */
+    void (*stop)(void);                /* close the screen and the library */
 } GEM_IO;
 
 extern GEM_IO _allegro_io;
@@ -64,9 +64,9 @@ void _idle_deadline(int32_t tick);
  * Start-up and shutdown (gem/runtime/appl.cpp)
  * ------------------------------------------------------------------------- */
 
-extern volatile int32_t _timer;   /* 1 ms ticks since appl_init */
-extern int _zehandle;             /* physical workstation handle: 0 */
-extern BITMAP *_mousebmp;         /* 16 x 16 cursor sprite */
+extern volatile int32_t _timer; /* 1 ms ticks since appl_init */
+extern int _zehandle;           /* physical workstation handle: 0 */
+extern BITMAP *_mousebmp;       /* 16 x 16 cursor sprite */
 extern OBJECT *_fselbox, *_alertbox, *_inputbox;
 
 int _timeit(void);
@@ -75,11 +75,11 @@ int _timeit(void);
  * Screen modes and buffers (gem/runtime/screen.cpp)
  * ------------------------------------------------------------------------- */
 
-extern short _scrres;             /* resolution code as given */
-extern short _scrwid, _scrht;     /* size of both surfaces */
-extern BITMAP *_logbmp;           /* the logical screen */
-extern MFDB _screen;              /* null address: the visible screen */
-extern int _oldhand;              /* handle saved while the logical screen is selected */
+extern short _scrres;         /* resolution code as given */
+extern short _scrwid, _scrht; /* size of both surfaces */
+extern BITMAP *_logbmp;       /* the logical screen */
+extern MFDB _screen;          /* null address: the visible screen */
+extern int _oldhand;          /* handle saved while the logical screen is selected */
 
 /* The bitmap that `handle` selects: the visible screen or _logbmp. */
 BITMAP *_surface(int handle);
@@ -98,15 +98,15 @@ extern int _origcolors;           /* what Resetpalette(256) restores */
  * ------------------------------------------------------------------------- */
 
 typedef struct mouse_cursor {
-    unsigned char *shape;         /* the 256 pixels of _mousebmp */
+    unsigned char *shape; /* the 256 pixels of _mousebmp */
     short hotx, hoty;
 } _MOUSE;
 
 extern _MOUSE _mouse;
 extern const MSHAPE _mice[8];
-extern short _mshape;             /* built-in shape last chosen */
-extern short _mtot;               /* outstanding hide requests */
-extern short _mousedrawn;         /* 1 while the library draws the cursor */
+extern short _mshape;     /* built-in shape last chosen */
+extern short _mtot;       /* outstanding hide requests */
+extern short _mousedrawn; /* 1 while the library draws the cursor */
 
 void _setmouse(const MSHAPE *form);
 void _hidemouse(void);
@@ -135,8 +135,8 @@ int _view_open(int k);
 /* Puts the window back in `screen`; nothing when no view is open. */
 void _view_close(void);
 
-void _view_mouse(short *x, short *y);  /* mouse_x, mouse_y divided by k (as they are with no view) */
-void _view_warp(int x, int y);         /* the pointer to the middle of a pixel */
+void _view_mouse(short *x, short *y); /* mouse_x, mouse_y divided by k (as they are with no view) */
+void _view_warp(int x, int y);        /* the pointer to the middle of a pixel */
 void _view_cursor(int shown);
 void _view_present(void);
 
@@ -148,13 +148,13 @@ extern long _view_copied;
  * ------------------------------------------------------------------------- */
 
 typedef struct mevent {
-    int32_t time;     /* _timer at the end of the last poll */
-    short kinds;      /* what the last poll found (0x01 moved, 0x02/0x04 left
-                         down/up, 0x08/0x10 right down/up, 0x80 key) */
-    short x, y;       /* mouse position */
-    short buttons;    /* bit 0 left, bit 1 right */
-    short key;        /* layer key code, 0 if none */
-    short kbstat;     /* modifiers */
+    int32_t time;  /* _timer at the end of the last poll */
+    short kinds;   /* what the last poll found (0x01 moved, 0x02/0x04 left
+                      down/up, 0x08/0x10 right down/up, 0x80 key) */
+    short x, y;    /* mouse position */
+    short buttons; /* bit 0 left, bit 1 right */
+    short key;     /* layer key code, 0 if none */
+    short kbstat;  /* modifiers */
 } _MEVENT;
 
 extern _MEVENT _mevent;
@@ -212,8 +212,8 @@ void _undumb(short *value);
  * ------------------------------------------------------------------------- */
 
 extern RSHDR _rshdr;
-extern unsigned char *_resource;  /* data block of the installed image */
-extern short _rsrcin;             /* 1: included image, 0: loaded from a file */
+extern unsigned char *_resource; /* data block of the installed image */
+extern short _rsrcin;            /* 1: included image, 0: loaded from a file */
 extern TEDINFO *_teds;
 extern OBJECT *_dials;
 extern OBJECT **_trees;
@@ -249,12 +249,12 @@ void _obcurse(short on);
  * box belonging to the n-th title.
  * ------------------------------------------------------------------------- */
 
-extern OBJECT *_menu;             /* the current menu tree, null with no bar */
-extern short _menupx[8];          /* (0, 0)-(screen width - 1, 10) twice */
-extern MFDB _menufdb;             /* the strip saved under the bar, or null */
-extern short _boxstart;           /* first menu box (head of the root's last child) */
-extern MFDB _boxfdb;              /* screen under an open box; lives for one call */
-extern short _boxpx[8];           /* the open box with a 1-pixel margin, twice */
+extern OBJECT *_menu;    /* the current menu tree, null with no bar */
+extern short _menupx[8]; /* (0, 0)-(screen width - 1, 10) twice */
+extern MFDB _menufdb;    /* the strip saved under the bar, or null */
+extern short _boxstart;  /* first menu box (head of the root's last child) */
+extern MFDB _boxfdb;     /* screen under an open box; lives for one call */
+extern short _boxpx[8];  /* the open box with a 1-pixel margin, twice */
 
 /* Closes the open box: the screen under it put back, the title drawn normal,
  * the highlighted entry's OF_SELECTED cleared; all three places become 0. */
@@ -326,8 +326,14 @@ void _wind_reset(void);
 
 /* The symbols of the widgets, 9 rows of 9 pixels ('#' ink). */
 enum {
-    WIDGET_CLOSER, WIDGET_FULLER, WIDGET_SIZER, WIDGET_UP, WIDGET_DOWN,
-    WIDGET_LEFT, WIDGET_RIGHT, WIDGET_GLYPHS
+    WIDGET_CLOSER,
+    WIDGET_FULLER,
+    WIDGET_SIZER,
+    WIDGET_UP,
+    WIDGET_DOWN,
+    WIDGET_LEFT,
+    WIDGET_RIGHT,
+    WIDGET_GLYPHS
 };
 extern const char *const _widget_glyphs[WIDGET_GLYPHS][9];
 
@@ -335,7 +341,7 @@ extern const char *const _widget_glyphs[WIDGET_GLYPHS][9];
  * Forms and dialogs (gem/form)
  * ------------------------------------------------------------------------- */
 
-#define GEM_MAX_SAVES 32          /* dialogs open at once */
+#define GEM_MAX_SAVES 32 /* dialogs open at once */
 
 /* The saved-area stack (dial.cpp): the screen under each open dialog,
  * innermost at _rno (-1 when none is open), margin included. */
@@ -358,25 +364,25 @@ char *_tpos(OBJECT *obj, short *maxlen);
  * persist between calls.
  * ------------------------------------------------------------------------- */
 
-#define FSEL_FILES 400            /* entries the table holds */
-#define FSEL_PATH_CHARS 255       /* characters the path field holds */
-#define FSEL_NAME_CHARS 127       /* characters the file name field holds */
+#define FSEL_FILES      400 /* entries the table holds */
+#define FSEL_PATH_CHARS 255 /* characters the path field holds */
+#define FSEL_NAME_CHARS 127 /* characters the file name field holds */
 
 typedef struct fsel_file {
-    char name[64];                /* up to the last '.', cut to 63 */
-    char extension[8];            /* after the last '.', cut to 7; "" without */
-    short isdir;                  /* 1 for a directory */
-    char whole[256];              /* the whole name, which slots may show cut */
+    char name[64];     /* up to the last '.', cut to 63 */
+    char extension[8]; /* after the last '.', cut to 7; "" without */
+    short isdir;       /* 1 for a directory */
+    char whole[256];   /* the whole name, which slots may show cut */
 } FSEL_FILE;
 
 extern FSEL_FILE _files[FSEL_FILES];
 extern short _numfiles, _numdirs;
 extern short _matches[FSEL_FILES];
 extern short _nummatches;
-extern short _currfile;           /* match shown in the first slot */
-extern char _selfile[128];        /* the mask, or the file picked last */
-extern char *_path;               /* the caller's path buffer: the directory shown */
-extern char *_clicked;            /* the caller's file name buffer */
+extern short _currfile;    /* match shown in the first slot */
+extern char _selfile[128]; /* the mask, or the file picked last */
+extern char *_path;        /* the caller's path buffer: the directory shown */
+extern char *_clicked;     /* the caller's file name buffer */
 extern short _fsx, _fsy, _fsw, _fsh;
 
 /* The process's working directory when the selector opened: where

@@ -5,8 +5,8 @@
  * evnt_multi for menu messages, mouse buttons, keys and a timer that moves
  * a small bar along the bottom of the desktop. On the desktop a drag with
  * the left button stretches a rubber-band box, which is then filled; a drag
- * that starts on that box moves it; 'q' asks to quit, as the menu does. Each thing the user does is also told
- * on standard output, one line each, for whoever runs it from a terminal.
+ * that starts on that box moves it; 'q' asks to quit, as the menu does. Each thing the user does is
+ * also told on standard output, one line each, for whoever runs it from a terminal.
  */
 #define _POSIX_C_SOURCE 200809L /* readlink */
 #include <allegro.h>
@@ -29,11 +29,11 @@ static const short DESK_TOP = 11; /* below the menu bar */
 static short box_x, box_y, box_w, box_h;
 
 static int animate = 1;
-static int speed = 4;      /* pixels the bar moves per tick of the timer */
-static int bar_x;          /* where the animated bar is */
+static int speed = 4; /* pixels the bar moves per tick of the timer */
+static int bar_x;     /* where the animated bar is */
 static char name[13] = "Ada";
 static char age[4] = "36";
-static int volume = 50;    /* 0 to 100, the slider */
+static int volume = 50; /* 0 to 100, the slider */
 
 static char path[256], file[128] = "*.pcx";
 
@@ -93,8 +93,8 @@ static void desktop_press(short x, short y)
         return;
     if (on_box(x, y)) {
         short nx, ny;
-        graf_dragbox(box_w, box_h, box_x, box_y, 0, DESK_TOP, screen_w, screen_h - DESK_TOP,
-                     &nx, &ny);
+        graf_dragbox(box_w, box_h, box_x, box_y, 0, DESK_TOP, screen_w, screen_h - DESK_TOP, &nx,
+                     &ny);
         box_x = nx;
         box_y = ny;
         snprintf(where, sizeof where, "%d %d", box_x, box_y);
@@ -149,8 +149,8 @@ static void open_picture(void)
     /* Until a key or a click. */
     {
         short msg[8], mx, my, mb, ks, key, n;
-        evnt_multi(EV_KEYBOARD | EV_BUTTON, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, msg, 0, 0,
-                   &mx, &my, &mb, &ks, &key, &n);
+        evnt_multi(EV_KEYBOARD | EV_BUTTON, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, msg, 0, 0, &mx,
+                   &my, &mb, &ks, &key, &n);
     }
     draw_desktop();
     menu_bar(menu, 1);
@@ -228,10 +228,7 @@ static void edit_settings(void)
     say("settings", said);
 }
 
-static int confirm_quit(void)
-{
-    return form_alert(2, "[2][Quit gemdemo?][Quit|Stay]") == 1;
-}
+static int confirm_quit(void) { return form_alert(2, "[2][Quit gemdemo?][Quit|Stay]") == 1; }
 
 /* Runs one menu choice; returns 0 when the program is to end. */
 static int chosen(int title, int entry)
@@ -285,9 +282,9 @@ int main(void)
     say("ready", NULL);
     while (running) {
         short msg[8], mx, my, mb, ks, key, n;
-        const int events = evnt_multi(EV_MESSAGE | EV_BUTTON | EV_KEYBOARD | EV_TIMER, 1, 1, 1,
-                                      0, 0, 0, 0, 0, 0, 0, 0, 0, 0, msg, 100, 0, &mx, &my, &mb,
-                                      &ks, &key, &n);
+        const int events =
+            evnt_multi(EV_MESSAGE | EV_BUTTON | EV_KEYBOARD | EV_TIMER, 1, 1, 1, 0, 0, 0, 0, 0, 0,
+                       0, 0, 0, 0, msg, 100, 0, &mx, &my, &mb, &ks, &key, &n);
         if (events & EV_MESSAGE && msg[0] == MSG_MENU_CHOSEN)
             running = chosen(msg[3], msg[4]);
         else if (events & EV_BUTTON)

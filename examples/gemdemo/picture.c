@@ -9,7 +9,7 @@
 
 extern int handle;
 
-#define HEADER 128
+#define HEADER         128
 #define PALETTE_AT_END 769 /* the marker byte 12 and 256 triples */
 
 static int u16(const unsigned char *p) { return p[0] | p[1] << 8; }

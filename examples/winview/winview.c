@@ -52,9 +52,9 @@ static int intersect(const GRECT *with, GRECT *into)
     const int x1 = into->g_x > with->g_x ? into->g_x : with->g_x;
     const int y1 = into->g_y > with->g_y ? into->g_y : with->g_y;
     const int x2 = into->g_x + into->g_w < with->g_x + with->g_w ? into->g_x + into->g_w
-                                                                  : with->g_x + with->g_w;
+                                                                 : with->g_x + with->g_w;
     const int y2 = into->g_y + into->g_h < with->g_y + with->g_h ? into->g_y + into->g_h
-                                                                  : with->g_y + with->g_h;
+                                                                 : with->g_y + with->g_h;
     into->g_x = (short)x1;
     into->g_y = (short)y1;
     into->g_w = (short)(x2 - x1);
@@ -87,13 +87,13 @@ static void get_rect(int wh, int field, GRECT *r)
 #define SCR_H 480
 #define PIC_W 512
 #define PIC_H 512
-#define TILE 64  /* each tile its own colour */
-#define GRID 16  /* the black grid's spacing */
+#define TILE  64 /* each tile its own colour */
+#define GRID  16 /* the black grid's spacing */
 #define TILES (PIC_W / TILE)
-#define LINE 16  /* a line scroll, in pixels */
+#define LINE  16 /* a line scroll, in pixels */
 #define BLACK 1  /* at 640 x 480 colour 0 is white and 1 black */
 #define WHITE 0
-#define GREY 8   /* the work area beyond the picture */
+#define GREY  8 /* the work area beyond the picture */
 
 static MFDB picture;
 
@@ -138,16 +138,17 @@ static int make_picture(void)
 /* ---- the windows ---------------------------------------------------------- */
 
 typedef struct view {
-    int wh;           /* the window's handle; -1 while it is closed */
+    int wh; /* the window's handle; -1 while it is closed */
     int kind;
     const char *name;
-    GRECT place;      /* the outer rectangle it opens at again */
-    int sx, sy;       /* the picture's scroll offsets */
-    int menu_entry;   /* the menu entry that opens it again */
+    GRECT place;    /* the outer rectangle it opens at again */
+    int sx, sy;     /* the picture's scroll offsets */
+    int menu_entry; /* the menu entry that opens it again */
 } VIEW;
 
-#define PICTURE_KIND (NAME | CLOSER | FULLER | MOVER | INFO | SIZER | UPARROW | DNARROW | \
-                      VSLIDE | LFARROW | RTARROW | HSLIDE)
+#define PICTURE_KIND                                                                               \
+    (NAME | CLOSER | FULLER | MOVER | INFO | SIZER | UPARROW | DNARROW | VSLIDE | LFARROW |        \
+     RTARROW | HSLIDE)
 #define NOTES_KIND (NAME | CLOSER | MOVER | FULLER | SIZER)
 
 static VIEW views[2] = {
@@ -172,10 +173,10 @@ static const char *const note_lines[] = {
     "The box at the top left closes",
     "a window; File opens it again.",
 };
-#define NOTE_LINES ((int)(sizeof note_lines / sizeof note_lines[0]))
-#define NOTE_LEFT 8    /* the text's margin */
-#define NOTE_TOP 6     /* the first line's cell top below the work area's top */
-#define NOTE_STEP 12   /* rows from one line to the next */
+#define NOTE_LINES  ((int)(sizeof note_lines / sizeof note_lines[0]))
+#define NOTE_LEFT   8  /* the text's margin */
+#define NOTE_TOP    6  /* the first line's cell top below the work area's top */
+#define NOTE_STEP   12 /* rows from one line to the next */
 #define FONT_ASCENT 6  /* the 8 x 8 font: base line below the cell top */
 
 static VIEW *view_of(int wh)
@@ -220,7 +221,10 @@ static int clamp_scroll(VIEW *v)
  * that shows, and how far along the scroll is. */
 static int slider_size(int total, int seen) { return seen >= total ? 1000 : seen * 1000 / total; }
 
-static int slider_pos(int offset, int room) { return room > 0 ? (int)((long)offset * 1000 / room) : 0; }
+static int slider_pos(int offset, int room)
+{
+    return room > 0 ? (int)((long)offset * 1000 / room) : 0;
+}
 
 /* The sliders and the info line, in step with the scroll offsets. */
 static void show_scroll(const VIEW *v)
@@ -498,9 +502,7 @@ static int message(const short *msg)
         wind_set(v->wh, WF_TOP, 0, 0, 0, 0);
         say("topped %d", v->wh);
         break;
-    case WM_NEWTOP:
-        say("newtop %d", v->wh);
-        break;
+    case WM_NEWTOP: say("newtop %d", v->wh); break;
     case WM_CLOSED:
         close_view(v);
         say("closed %d", msg[3]);

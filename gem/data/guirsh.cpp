@@ -44,31 +44,31 @@ constexpr const char U38[] = "______________________________________";
 constexpr const char U24[] = "________________________";
 
 constexpr StringRun STRINGS[] = {
-    {0, X18, 31},              // file selector slots, objects 7-37
-    {589, "C  ", 1},           // file selector extension filters, 41-45
+    {0, X18, 31},     // file selector slots, objects 7-37
+    {589, "C  ", 1},  // file selector extension filters, 41-45
     {593, "H  ", 1},
     {597, "TXT", 1},
     {601, "DOC", 1},
     {605, "PCX", 1},
-    {609, X32, 4},             // alert message lines 2-5 (609, 642, 675, 708)
-    {741, "BUTTON", 1},        // alert button 2
-    {748, "BUTTON", 1},        // alert button 3
-    {755, "Input", 1},         // input box title
-    {761, "Return", 1},        // input box button
-    {768, "Which", 1},         // alert title
-    {774, X32, 1},             // alert message line 1
-    {807, "BUTTON", 1},        // alert button 1
-    {814, "Select a file", 1}, // file selector title
-    {828, U38, 1},             // TEDINFO 0 text: directory path
-    {867, U38, 1},             // TEDINFO 0 template
-    {906, "Select", 1},        // file selector buttons
+    {609, X32, 4},              // alert message lines 2-5 (609, 642, 675, 708)
+    {741, "BUTTON", 1},         // alert button 2
+    {748, "BUTTON", 1},         // alert button 3
+    {755, "Input", 1},          // input box title
+    {761, "Return", 1},         // input box button
+    {768, "Which", 1},          // alert title
+    {774, X32, 1},              // alert message line 1
+    {807, "BUTTON", 1},         // alert button 1
+    {814, "Select a file", 1},  // file selector title
+    {828, U38, 1},              // TEDINFO 0 text: directory path
+    {867, U38, 1},              // TEDINFO 0 template
+    {906, "Select", 1},         // file selector buttons
     {913, "Cancel", 1},
-    {920, U24, 1},             // TEDINFO 1 text: file name
-    {945, U24, 1},             // TEDINFO 1 template
-    {970, "*", 1},             // file selector filter "*"
-    {972, X18, 1},             // file selector slot, object 6
-    {991, "___", 1},           // TEDINFO 2 text: input field
-    {995, "Input: ___", 1},    // TEDINFO 2 template
+    {920, U24, 1},           // TEDINFO 1 text: file name
+    {945, U24, 1},           // TEDINFO 1 template
+    {970, "*", 1},           // file selector filter "*"
+    {972, X18, 1},           // file selector slot, object 6
+    {991, "___", 1},         // TEDINFO 2 text: input field
+    {995, "Input: ___", 1},  // TEDINFO 2 template
 };
 
 // ---------------------------------------------------------------------------
@@ -108,8 +108,19 @@ constexpr uint8_t EXIT_LAST_FRAMED = OF_EXIT | OF_LASTOB | OF_FRAMED;
 constexpr ObjDef slot(int k)
 {
     const int row = (k - 6) % 16;
-    return {(short)(k == 37 ? 5 : k + 1), -1, -1, OT_STRING, OF_EXIT, 0x11, 0, 0, 0,
-            (short)(k < 22 ? 8 : 168), (short)(4 + 8 * row), 144, 8,
+    return {(short)(k == 37 ? 5 : k + 1),
+            -1,
+            -1,
+            OT_STRING,
+            OF_EXIT,
+            0x11,
+            0,
+            0,
+            0,
+            (short)(k < 22 ? 8 : 168),
+            (short)(4 + 8 * row),
+            144,
+            8,
             (uint32_t)(k == 6 ? 972 : 19 * (k - 7))};
 }
 
@@ -271,5 +282,6 @@ static_assert(IMAGE_SIZE == sizeof(_guirsh), "image size");
 unsigned char _guirsh[2556];
 
 namespace {
-[[maybe_unused]] const bool guirsh_filled = (std::memcpy(_guirsh, BUILT.image.data(), sizeof _guirsh), true);
+[[maybe_unused]] const bool guirsh_filled =
+    (std::memcpy(_guirsh, BUILT.image.data(), sizeof _guirsh), true);
 }  // namespace

@@ -4,7 +4,8 @@
 #include "gem/internal.h"
 
 const char *const _widget_glyphs[WIDGET_GLYPHS][9] = {
-    {   // closer
+    {
+        // closer
         ".........",
         ".#.....#.",
         "..#...#..",
@@ -15,7 +16,8 @@ const char *const _widget_glyphs[WIDGET_GLYPHS][9] = {
         ".#.....#.",
         ".........",
     },
-    {   // fuller
+    {
+        // fuller
         ".........",
         ".#######.",
         ".#.....#.",
@@ -26,7 +28,8 @@ const char *const _widget_glyphs[WIDGET_GLYPHS][9] = {
         ".#######.",
         ".........",
     },
-    {   // sizer
+    {
+        // sizer
         ".........",
         ".####....",
         ".#..#....",
@@ -37,7 +40,8 @@ const char *const _widget_glyphs[WIDGET_GLYPHS][9] = {
         "....####.",
         ".........",
     },
-    {   // up arrow
+    {
+        // up arrow
         ".........",
         "....#....",
         "...###...",
@@ -48,7 +52,8 @@ const char *const _widget_glyphs[WIDGET_GLYPHS][9] = {
         "...###...",
         ".........",
     },
-    {   // down arrow
+    {
+        // down arrow
         ".........",
         "...###...",
         "...###...",
@@ -59,7 +64,8 @@ const char *const _widget_glyphs[WIDGET_GLYPHS][9] = {
         "....#....",
         ".........",
     },
-    {   // left arrow
+    {
+        // left arrow
         ".........",
         "....#....",
         "...##....",
@@ -70,7 +76,8 @@ const char *const _widget_glyphs[WIDGET_GLYPHS][9] = {
         "....#....",
         ".........",
     },
-    {   // right arrow
+    {
+        // right arrow
         ".........",
         "....#....",
         "....##...",

@@ -118,9 +118,7 @@ void build(OBJECT *tree, int default_button, const char *alert, int *nlines, int
 
     OBJECT *b = tree + FIRST_BUTTON;
     switch (*nbuttons) {
-    case 1:
-        b[0].ob_x = (short)(((w - row) >> 1) + 1);
-        break;
+    case 1: b[0].ob_x = (short)(((w - row) >> 1) + 1); break;
     case 2:
         b[0].ob_x = 6;
         b[1].ob_x = (short)(w - (b[1].ob_width + 6));

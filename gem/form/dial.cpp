@@ -43,8 +43,7 @@ MFDB block_form(void *block, const GRECT &a)
 // Rectangle pair between the area on the screen and its block.
 void area_pair(const GRECT &a, bool to_screen, short pxy[8])
 {
-    const short screen[4] = {a.g_x, a.g_y, (short)(a.g_x + a.g_w - 1),
-                             (short)(a.g_y + a.g_h - 1)};
+    const short screen[4] = {a.g_x, a.g_y, (short)(a.g_x + a.g_w - 1), (short)(a.g_y + a.g_h - 1)};
     const short block[4] = {0, 0, (short)(a.g_w - 1), (short)(a.g_h - 1)};
     memcpy(pxy, to_screen ? block : screen, sizeof block);
     memcpy(pxy + 4, to_screen ? screen : block, sizeof block);

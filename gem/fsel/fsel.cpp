@@ -21,8 +21,8 @@ namespace {
 constexpr int TITLE = 1, PATH_FIELD = 2, PARENT = 3, NAME_FIELD = 4;
 constexpr int FIRST_SLOT = 6, LAST_SLOT = 37, SELECT = 38, CANCEL = 39;
 constexpr int ALL_FILES = 40, LAST_EXTN = 45, SCROLL_BACK = 46, SCROLL_ON = 47;
-constexpr int COLUMN = 16;        // slots in one column of the list
-constexpr int TITLE_CHARS = 39;   // what fits inside the 320-pixel box
+constexpr int COLUMN = 16;       // slots in one column of the list
+constexpr int TITLE_CHARS = 39;  // what fits inside the 320-pixel box
 
 char cut_title[TITLE_CHARS + 1];
 
@@ -174,7 +174,8 @@ public:
             // its own here would take a key typed ahead and lose it. A
             // right click too short to be held at that poll still counts.
             const short ended_by = _mevent.kinds, buttons = _mevent.buttons & 3;
-            const bool right = buttons == 2 || ((ended_by & 0x08) && !(ended_by & 0x02) && !buttons);
+            const bool right =
+                buttons == 2 || ((ended_by & 0x08) && !(ended_by & 0x02) && !buttons);
             // A cursor left in the path field by Tab is wiped: form_do
             // starts again in the file name field.
             _obcurse(0);

@@ -44,8 +44,8 @@ int evnt_keybd(void)
     }
 }
 
-int evnt_button(int clicks, int mask, int state,
-                short *mx, short *my, short *mbuttons, short *mkbstat)
+int evnt_button(int clicks, int mask, int state, short *mx, short *my, short *mbuttons,
+                short *mkbstat)
 {
     short wanted = wanted_transitions(mask, state);
     int count = 0;
@@ -78,8 +78,8 @@ int evnt_timer(int locount, int hicount)
     return 1;
 }
 
-int evnt_mouse(int leave, int rx, int ry, int rw, int rh,
-               short *mx, short *my, short *mbuttons, short *mkbstat)
+int evnt_mouse(int leave, int rx, int ry, int rw, int rh, short *mx, short *my, short *mbuttons,
+               short *mkbstat)
 {
     for (;;) {
         _mouse_event();

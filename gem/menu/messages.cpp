@@ -30,7 +30,10 @@ std::atomic<bool> term_asked{false};
 
 bool is_redraw(const Message &m) { return m.words[0] == WM_REDRAW; }
 
-bool is_window_message(const Message &m) { return m.words[0] >= WM_REDRAW && m.words[0] <= WM_NEWTOP; }
+bool is_window_message(const Message &m)
+{
+    return m.words[0] >= WM_REDRAW && m.words[0] <= WM_NEWTOP;
+}
 
 // The rectangle around two x, y, w, h rectangles; an empty one adds nothing.
 void enlarge(short *into, const short *add)
@@ -69,7 +72,8 @@ int _msg_post(const short *msg, unsigned written)
             }
         }
     } else {
-        const long others = std::count_if(queue, queue + queued, [](const Message &m) { return !is_redraw(m); });
+        const long others =
+            std::count_if(queue, queue + queued, [](const Message &m) { return !is_redraw(m); });
         if (others >= GEM_MESSAGES)
             return 0;
     }

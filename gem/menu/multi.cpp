@@ -241,12 +241,10 @@ void _restore_box(short *title, short *box, short *item)
     put(item, 0);
 }
 
-int evnt_multi(int flags, int clicks, int mask, int state,
-               int m1flag, int m1x, int m1y, int m1w, int m1h,
-               int m2flag, int m2x, int m2y, int m2w, int m2h,
-               short *msg, int locount, int hicount,
-               short *mx, short *my, short *mbutton, short *mkbstat,
-               short *keycode, short *nclicks)
+int evnt_multi(int flags, int clicks, int mask, int state, int m1flag, int m1x, int m1y, int m1w,
+               int m1h, int m2flag, int m2x, int m2y, int m2w, int m2h, short *msg, int locount,
+               int hicount, short *mx, short *my, short *mbutton, short *mkbstat, short *keycode,
+               short *nclicks)
 {
     flags &= ALL_EVENTS;
     if (!msg)

@@ -176,18 +176,11 @@ void draw_text(const OBJECT &ob, short x, short y)
         break;
     }
     case OT_STRING:
-    case OT_TITLE:
-        _OLtext(x, y, w, h, f, or_empty((const char *)ob.ob_spec));
-        break;
-    case OT_FTEXT:
-        draw_ftext((const TEDINFO *)ob.ob_spec, x, y, w, h, f);
-        break;
+    case OT_TITLE: _OLtext(x, y, w, h, f, or_empty((const char *)ob.ob_spec)); break;
+    case OT_FTEXT: draw_ftext((const TEDINFO *)ob.ob_spec, x, y, w, h, f); break;
     case OT_EDTEXT:
-    case OT_SCROLLTEXT:
-        draw_edit((const TEDINFO *)ob.ob_spec, ob.ob_type, x, y, w, h, f);
-        break;
-    default:
-        break;
+    case OT_SCROLLTEXT: draw_edit((const TEDINFO *)ob.ob_spec, ob.ob_type, x, y, w, h, f); break;
+    default: break;
     }
 }
 
@@ -210,8 +203,7 @@ void draw_frame(const OBJECT &ob, short x, short y)
         closed_line(x, y, (short)(x + w - 1), (short)(y + h - 1));
 }
 
-void draw_object(TreeGuard &guard, OBJECT *tree, short o, int depth, short x, short y,
-                 int nesting)
+void draw_object(TreeGuard &guard, OBJECT *tree, short o, int depth, short x, short y, int nesting)
 {
     if (!guard.valid(o) || !guard.visit(nesting))
         return;
@@ -240,8 +232,8 @@ void draw_object(TreeGuard &guard, OBJECT *tree, short o, int depth, short x, sh
     for (short c = ob.ob_head; c != o; c = tree[c].ob_next) {
         if (!guard.valid(c) || guard.exhausted())
             break;
-        draw_object(guard, tree, c, depth - 1, (short)(x + tree[c].ob_x),
-                    (short)(y + tree[c].ob_y), nesting + 1);
+        draw_object(guard, tree, c, depth - 1, (short)(x + tree[c].ob_x), (short)(y + tree[c].ob_y),
+                    nesting + 1);
     }
 
     if (f & OF_FRAMED)

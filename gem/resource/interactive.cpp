@@ -63,11 +63,10 @@ int graf_rubberbox(int x, int y, int minw, int minh, short *w, short *h)
     return 1;
 }
 
-int graf_dragbox(int w, int h, int x, int y, int bx, int by, int bw, int bh,
-                 short *fx, short *fy)
+int graf_dragbox(int w, int h, int x, int y, int bx, int by, int bw, int bh, short *fx, short *fy)
 {
     Pointer p = read_mouse();
-    int px = p.x, py = p.y;  // the accepted pointer position
+    int px = p.x, py = p.y;              // the accepted pointer position
     const int dx = px - x, dy = py - y;  // the grip inside the box
     outline(x, y, w, h);
     for (; p.buttons; p = next_mouse()) {

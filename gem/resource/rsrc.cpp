@@ -231,8 +231,7 @@ int rsrc_gaddr(int kind, int index, void *out)
             return 0;
         memcpy(out, &_teds[index], sizeof(TEDINFO));
         return 1;
-    default:
-        return 0;
+    default: return 0;
     }
 }
 

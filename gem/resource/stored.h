@@ -52,20 +52,13 @@ constexpr int OB_HEIGHT = 22;
 // Types above this one hold an offset in ob_spec; the others inline data.
 constexpr int LAST_INLINE_TYPE = 27;
 
-inline unsigned read_u16(const unsigned char *p)
-{
-    return (unsigned)p[0] | (unsigned)p[1] << 8;
-}
+inline unsigned read_u16(const unsigned char *p) { return (unsigned)p[0] | (unsigned)p[1] << 8; }
 
-inline short read_s16(const unsigned char *p)
-{
-    return (short)(uint16_t)read_u16(p);
-}
+inline short read_s16(const unsigned char *p) { return (short)(uint16_t)read_u16(p); }
 
 inline uint32_t read_u32(const unsigned char *p)
 {
-    return (uint32_t)p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 |
-           (uint32_t)p[3] << 24;
+    return (uint32_t)p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 | (uint32_t)p[3] << 24;
 }
 
 // Index of the record of `size` bytes that starts at `at` in a table of

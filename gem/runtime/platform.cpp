@@ -86,8 +86,8 @@ static int allegro_readkey(void) { return readkey(); }
 // that. Polling without a pause costs a whole core.
 namespace {
 
-constexpr int kQuietPolls = 20;     // quiet polls before slowing down
-constexpr int32_t kQuietSpan = 4;   // ms between quiet polls
+constexpr int kQuietPolls = 20;    // quiet polls before slowing down
+constexpr int32_t kQuietSpan = 4;  // ms between quiet polls
 
 int quiet_polls;
 int32_t deadline;
@@ -135,8 +135,8 @@ static void window_stop(void)
     allegro_exit();
 }
 
-GEM_IO _allegro_io = {allegro_start, allegro_set_mode, allegro_keypressed, allegro_readkey,
-                      allegro_idle,  allegro_mouse,    allegro_warp,       allegro_cursor,
+GEM_IO _allegro_io = {allegro_start,      allegro_set_mode, allegro_keypressed, allegro_readkey,
+                      allegro_idle,       allegro_mouse,    allegro_warp,       allegro_cursor,
                       nothing_to_present, allegro_exit};
 
 // The same services, with the pointer, the cursor and the screen's showing
@@ -183,8 +183,8 @@ static int memory_readkey(void) { return 0; }
 // The counter wraps round after 2^31 ticks, as the real one does.
 static void memory_idle(void) { _timer = (int32_t)((uint32_t)_timer + 1); }
 
-GEM_IO _memory_io = {memory_start,   memory_set_mode, memory_keypressed, memory_readkey,
-                     memory_idle,    allegro_mouse,   allegro_warp,      allegro_cursor,
+GEM_IO _memory_io = {memory_start,       memory_set_mode, memory_keypressed, memory_readkey,
+                     memory_idle,        allegro_mouse,   allegro_warp,      allegro_cursor,
                      nothing_to_present, allegro_exit};
 
 GEM_IO *_gemio = &_allegro_io;

@@ -26,10 +26,7 @@ struct Rect {
     int x0, y0, x1, y1;  // x1 and y1 exclusive
 
     bool empty() const { return x0 >= x1 || y0 >= y1; }
-    bool meets(const Rect &o) const
-    {
-        return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1;
-    }
+    bool meets(const Rect &o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
 };
 
 struct Cursor {
@@ -51,10 +48,10 @@ struct View {
     BITMAP *work = nullptr;    // window-sized: scaled tiles with the cursor
     BITMAP *cursor = nullptr;  // the cursor sprite, scaled
     int k = 0;
-    bool stale = true;         // the whole window is still to be copied
+    bool stale = true;  // the whole window is still to be copied
     bool want_cursor = false;
-    int px = 0, py = 0;        // the pointer as last read, window pixels
-    Cursor drawn;              // the cursor as the window shows it
+    int px = 0, py = 0;  // the pointer as last read, window pixels
+    Cursor drawn;        // the cursor as the window shows it
     int tiles_x = 0, tiles_y = 0;
     std::vector<unsigned char> dirty;  // one flag per tile
 };

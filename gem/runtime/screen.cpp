@@ -43,9 +43,18 @@ static void set_mode(int rez)
 {
     _scrres = (short)rez;
     switch (rez) {
-    case 1: _scrwid = 640; _scrht = 480; break;
-    case 2: _scrwid = 800; _scrht = 600; break;
-    default: _scrwid = 320; _scrht = 200; break;
+    case 1:
+        _scrwid = 640;
+        _scrht = 480;
+        break;
+    case 2:
+        _scrwid = 800;
+        _scrht = 600;
+        break;
+    default:
+        _scrwid = 320;
+        _scrht = 200;
+        break;
     }
     _gemio->set_mode(_scrwid, _scrht);
 

@@ -44,10 +44,26 @@ static int low_byte(short *attribute, int value)
     return *attribute;
 }
 
-int vsl_color(int handle, int color) { (void)handle; return low_byte(&_linecol, color); }
-int vsf_color(int handle, int color) { (void)handle; return low_byte(&_fillcol, color); }
-int vst_color(int handle, int color) { (void)handle; return low_byte(&_textcol, color); }
-int vst_effects(int handle, int effects) { (void)handle; return low_byte(&_texteff, effects); }
+int vsl_color(int handle, int color)
+{
+    (void)handle;
+    return low_byte(&_linecol, color);
+}
+int vsf_color(int handle, int color)
+{
+    (void)handle;
+    return low_byte(&_fillcol, color);
+}
+int vst_color(int handle, int color)
+{
+    (void)handle;
+    return low_byte(&_textcol, color);
+}
+int vst_effects(int handle, int effects)
+{
+    (void)handle;
+    return low_byte(&_texteff, effects);
+}
 
 // Installs `routine` on Allegro's timer every `period` ms. An earlier routine
 // stays installed there; only its record in _trout is replaced.

@@ -40,9 +40,9 @@ void _xor_pixel(BITMAP *bmp, int x, int y, int unused)
 void _xor_box(short x1, short y1, short x2, short y2)
 {
     scare_mouse();
-    do_line(screen, x1, y1, x2, y1, 0, _xor_pixel);           // top
-    do_line(screen, x2, y1 + 1, x2, y2, 0, _xor_pixel);       // right
-    do_line(screen, x1, y1 + 1, x1, y2, 0, _xor_pixel);       // left
+    do_line(screen, x1, y1, x2, y1, 0, _xor_pixel);      // top
+    do_line(screen, x2, y1 + 1, x2, y2, 0, _xor_pixel);  // right
+    do_line(screen, x1, y1 + 1, x1, y2, 0, _xor_pixel);  // left
     // The bottom edge between the two side edges. A box two pixels wide has
     // nothing there: a line from x1 + 1 back to x2 - 1 would flip its two
     // bottom corners a second time and leave a gap in the outline.

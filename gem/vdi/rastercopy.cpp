@@ -28,18 +28,36 @@ unsigned char *pixel(const MFDB *form, int x, int y)
 // A start below 0 on either side moves both starts on by the same amount.
 void drop_negative_starts(Span &s)
 {
-    if (s.sx1 < 0) { s.dx1 -= s.sx1; s.sx1 = 0; }
-    if (s.sy1 < 0) { s.dy1 -= s.sy1; s.sy1 = 0; }
-    if (s.dx1 < 0) { s.sx1 -= s.dx1; s.dx1 = 0; }
-    if (s.dy1 < 0) { s.sy1 -= s.dy1; s.dy1 = 0; }
+    if (s.sx1 < 0) {
+        s.dx1 -= s.sx1;
+        s.sx1 = 0;
+    }
+    if (s.sy1 < 0) {
+        s.dy1 -= s.sy1;
+        s.sy1 = 0;
+    }
+    if (s.dx1 < 0) {
+        s.sx1 -= s.dx1;
+        s.dx1 = 0;
+    }
+    if (s.dy1 < 0) {
+        s.sy1 -= s.dy1;
+        s.dy1 = 0;
+    }
 }
 
 // Clips one side (a1..a2 on the surface) to lo..hi along one axis, moving
 // the other side's corners b1, b2 by the same amounts.
 void clip_axis(int &a1, int &a2, int &b1, int &b2, int lo, int hi)
 {
-    if (a1 < lo) { b1 += lo - a1; a1 = lo; }
-    if (a2 > hi) { b2 -= a2 - hi; a2 = hi; }
+    if (a1 < lo) {
+        b1 += lo - a1;
+        a1 = lo;
+    }
+    if (a2 > hi) {
+        b2 -= a2 - hi;
+        a2 = hi;
+    }
 }
 
 // A surface side is limited to the clip rectangle and to the bitmap itself,
@@ -124,8 +142,8 @@ void rows_out_of_bitmap(const BITMAP *bmp, const MFDB *dst, int x, int y, bool m
 
 // Any pairing with the surface, through `tmp` (w x h): the source goes into
 // it, then it goes to the destination, masked or not.
-void through_bitmap(BITMAP *tmp, BITMAP *surface, const Span &s, const MFDB *src,
-                    const MFDB *dst, bool masked)
+void through_bitmap(BITMAP *tmp, BITMAP *surface, const Span &s, const MFDB *src, const MFDB *dst,
+                    bool masked)
 {
     int w = tmp->w, h = tmp->h;
     if (is_surface(src))

@@ -52,8 +52,8 @@ struct Glyph {
 // returns how far the row reached: the glyph width, doubled when wide, plus
 // the italic shift, or less where `clip` (_clipx2) ends it. With `draw`
 // false only the reach is computed.
-int glyph_row(TextBuffer &buf, const Glyph &g, short effects, int i, int height, int pen,
-              int x, int clip, bool draw)
+int glyph_row(TextBuffer &buf, const Glyph &g, short effects, int i, int height, int pen, int x,
+              int clip, bool draw)
 {
     int j = (effects & kItalic) ? (height - i) / 2 : 0;
     for (int k = 0; k < g.width && pen + j < clip; k++) {
@@ -136,8 +136,7 @@ void v_gtext(int handle, int x, int y, const char *string)
             glyph_row(buf, g, effects, i, height, pen, x, clip, true);
         // The last row drawn also gives the pen's advance; a font of one row
         // that is underlined draws no glyph row at all.
-        int j = glyph_row(buf, g, effects, last_row, height, pen, x, clip,
-                          last_row >= skip);
+        int j = glyph_row(buf, g, effects, last_row, height, pen, x, clip, last_row >= skip);
 
         if (underline && index != 32) {
             for (int col = pen - x; col < pen - x + j; col++)
@@ -157,8 +156,13 @@ void v_gtext(int handle, int x, int y, const char *string)
     form.fd_w = (short)buf.width();
     form.fd_h = (short)buf.rows();
     const int dy = (int)(top + buf.first - skip);
-    short pxy[8] = {0, 0, (short)(std::min(end, buf.right) - buf.left - 1), (short)(buf.rows() - 1),
-                    (short)(x + buf.left), (short)dy, (short)(x + std::min(end, buf.right) - 1),
+    short pxy[8] = {0,
+                    0,
+                    (short)(std::min(end, buf.right) - buf.left - 1),
+                    (short)(buf.rows() - 1),
+                    (short)(x + buf.left),
+                    (short)dy,
+                    (short)(x + std::min(end, buf.right) - 1),
                     (short)(dy + buf.rows() - 1)};
     vro_cpyfm(handle, 3, pxy, &form, &_screen);
 }

@@ -32,7 +32,10 @@ void poll()
     _mouse_event();
 }
 
-void outline(const Rect &r) { _xor_box((short)r.x1, (short)r.y1, (short)(r.x2 - 1), (short)(r.y2 - 1)); }
+void outline(const Rect &r)
+{
+    _xor_box((short)r.x1, (short)r.y1, (short)(r.x2 - 1), (short)(r.y2 - 1));
+}
 
 // Shows a widget pressed while the button is held with the pointer on it;
 // true when the button goes up there.
@@ -79,9 +82,11 @@ Rect drag(const Rect &start, At at)
 // window may take; WM_MOVED gives the new outer rectangle.
 void move(short handle, const Window &w)
 {
-    const Rect r = drag(w.curr, [&](int dx, int dy) { return place(w.kind, w.curr.moved(dx, dy)); });
+    const Rect r =
+        drag(w.curr, [&](int dx, int dy) { return place(w.kind, w.curr.moved(dx, dy)); });
     if (!(r == w.curr))
-        post(WM_MOVED, handle, (short)r.x1, (short)r.y1, (short)(r.x2 - r.x1), (short)(r.y2 - r.y1));
+        post(WM_MOVED, handle, (short)r.x1, (short)r.y1, (short)(r.x2 - r.x1),
+             (short)(r.y2 - r.y1));
 }
 
 // The sizer: the outline's far corner follows the pointer, the window
@@ -97,7 +102,8 @@ void size(short handle, const Window &w)
                           std::clamp(o.y2 - o.y1 + dy, min_h, MAX_SIZE));
     });
     if (!(r == o))
-        post(WM_SIZED, handle, (short)o.x1, (short)o.y1, (short)(r.x2 - r.x1), (short)(r.y2 - r.y1));
+        post(WM_SIZED, handle, (short)o.x1, (short)o.y1, (short)(r.x2 - r.x1),
+             (short)(r.y2 - r.y1));
 }
 
 // A slider: its outline moves along the track; WM_VSLID or WM_HSLID gives

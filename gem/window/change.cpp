@@ -42,9 +42,9 @@ Region copy_moved(const Change::Seen &was, const Change::Seen &now)
     if (to.empty())
         return Region();
     const Rect from = to.moved(-dx, -dy);
-    const short pxy[8] = {(short)from.x1,     (short)from.y1,     (short)(from.x2 - 1),
-                          (short)(from.y2 - 1), (short)to.x1,     (short)to.y1,
-                          (short)(to.x2 - 1), (short)(to.y2 - 1)};
+    const short pxy[8] = {(short)from.x1,       (short)from.y1,    (short)(from.x2 - 1),
+                          (short)(from.y2 - 1), (short)to.x1,      (short)to.y1,
+                          (short)(to.x2 - 1),   (short)(to.y2 - 1)};
     // Both sides lie on the screen as they are: the clip is opened for the
     // copy, which would otherwise cut the source to it too.
     const short clip[4] = {_clipx1, _clipy1, _clipx2, _clipy2};

@@ -22,8 +22,8 @@ namespace {
 class Drawing {
 public:
     Drawing()
-        : line_(_linecol), fill_(_fillcol), text_(_textcol), effects_(_texteff), font_(_fontno),
-          clip_{_clipx1, _clipy1, _clipx2, _clipy2}, handle_(handle)
+        : line_(_linecol), fill_(_fillcol), text_(_textcol), effects_(_texteff),
+          font_(_fontno), clip_{_clipx1, _clipy1, _clipx2, _clipy2}, handle_(handle)
     {
         _hidemouse();
         handle = 0;

@@ -33,8 +33,7 @@ size_t desk_next;
 
 // The list ends with a 0 x 0 rectangle, given again however often it is
 // asked for.
-int next_rect(const std::vector<Rect> &list, size_t &next, short *a, short *b, short *c,
-              short *d)
+int next_rect(const std::vector<Rect> &list, size_t &next, short *a, short *b, short *c, short *d)
 {
     put_rect(next < list.size() ? list[next] : Rect{}, a, b, c, d);
     if (next < list.size())
@@ -57,15 +56,10 @@ int get_desk(int field, short *a, short *b, short *c, short *d)
     case WF_WORKXYWH:
     case WF_CURRXYWH:
     case WF_PREVXYWH:
-    case WF_FULLXYWH:
-        put_rect(desk(), a, b, c, d);
-        return 1;
-    case WF_FIRSTXYWH:
-        return first_rect(visible_desk(), desk_list, desk_next, a, b, c, d);
-    case WF_NEXTXYWH:
-        return next_rect(desk_list, desk_next, a, b, c, d);
-    default:
-        return 0;
+    case WF_FULLXYWH: put_rect(desk(), a, b, c, d); return 1;
+    case WF_FIRSTXYWH: return first_rect(visible_desk(), desk_list, desk_next, a, b, c, d);
+    case WF_NEXTXYWH: return next_rect(desk_list, desk_next, a, b, c, d);
+    default: return 0;
     }
 }
 
@@ -182,7 +176,8 @@ int wind_set(int handle, int field, int a, int b, int c, int d)
         const short v = slider_value(field, a);
         if (*value != v) {
             *value = v;
-            redraw_part(h, field == WF_HSLIDE || field == WF_HSLSIZE ? &Layout::hbar : &Layout::vbar);
+            redraw_part(h,
+                        field == WF_HSLIDE || field == WF_HSLSIZE ? &Layout::hbar : &Layout::vbar);
         }
         return 1;
     }

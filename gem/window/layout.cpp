@@ -158,11 +158,11 @@ Layout layout(short kind, const Rect &o, const Window *sliders)
 Part hit(const Layout &l, int x, int y)
 {
     const std::pair<const Rect *, Part> parts[] = {
-        {&l.work, Part::Work},       {&l.closer, Part::Closer},   {&l.fuller, Part::Fuller},
-        {&l.name, Part::Name},       {&l.info, Part::Info},       {&l.up, Part::Up},
-        {&l.down, Part::Down},       {&l.vslider, Part::VSlider}, {&l.left, Part::Left},
-        {&l.right, Part::Right},     {&l.hslider, Part::HSlider}, {&l.sizer, Part::Sizer},
-        {&l.corner, Part::Corner},   {&l.vtrack, Part::VTrack},   {&l.htrack, Part::HTrack},
+        {&l.work, Part::Work},     {&l.closer, Part::Closer},   {&l.fuller, Part::Fuller},
+        {&l.name, Part::Name},     {&l.info, Part::Info},       {&l.up, Part::Up},
+        {&l.down, Part::Down},     {&l.vslider, Part::VSlider}, {&l.left, Part::Left},
+        {&l.right, Part::Right},   {&l.hslider, Part::HSlider}, {&l.sizer, Part::Sizer},
+        {&l.corner, Part::Corner}, {&l.vtrack, Part::VTrack},   {&l.htrack, Part::HTrack},
         {&l.outer, Part::Border},
     };
     for (const auto &[rect, part] : parts) {
@@ -176,8 +176,8 @@ Part hit(const Layout &l, int x, int y)
 
 using namespace win;
 
-int wind_calc(int type, int kind, int x, int y, int w, int h,
-              short *x2, short *y2, short *w2, short *h2)
+int wind_calc(int type, int kind, int x, int y, int w, int h, short *x2, short *y2, short *w2,
+              short *h2)
 {
     if (type != WC_BORDER && type != WC_WORK)
         return 0;

@@ -176,7 +176,6 @@ int wind_update(int mode)
             return 0;
         --*hold;
         return 1;
-    default:
-        return 0;
+    default: return 0;
     }
 }

@@ -65,8 +65,23 @@ Region visible_desk();
 // ---- Where the parts of a frame lie (layout.cpp) ----------------------------
 
 enum class Part {
-    None, Work, Border, Closer, Name, Fuller, Info, Up, Down, VTrack, VSlider,
-    Left, Right, HTrack, HSlider, Sizer, Corner
+    None,
+    Work,
+    Border,
+    Closer,
+    Name,
+    Fuller,
+    Info,
+    Up,
+    Down,
+    VTrack,
+    VSlider,
+    Left,
+    Right,
+    HTrack,
+    HSlider,
+    Sizer,
+    Corner
 };
 
 // Every part of a window of `kind` whose outer rectangle is `outer`; a part

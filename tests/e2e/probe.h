@@ -10,9 +10,9 @@ struct ProbeRegistrar {
     ProbeRegistrar(const char *name, probe_fn fn);
 };
 
-#define PROBE(name)                                                  \
-    static void probe_##name(int argc, char **argv);                 \
-    static ProbeRegistrar registrar_##name(#name, probe_##name);     \
+#define PROBE(name)                                                                                \
+    static void probe_##name(int argc, char **argv);                                               \
+    static ProbeRegistrar registrar_##name(#name, probe_##name);                                   \
     static void probe_##name(int argc, char **argv)
 
 // Prints the check's result; counts failures.

@@ -139,8 +139,7 @@ PROBE(input_wait)
         char path[256] = "", file[128] = "*.*";
         short button;
         fsel_input(path, file, &button);
-    }
-    else
+    } else
         sleep_ms(ms);
     printf("done %s\n", what);
     printf("failures: %d\n", probe_failures());

@@ -49,8 +49,8 @@ PROBE(menu_track)
 
     short msg[8] = {-1, -2, -3, -4, -5, -6, -7, -8};
     short mx, my, mb, ks, key, n;
-    const int got = evnt_multi(EV_MESSAGE | EV_KEYBOARD, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                               msg, 0, 0, &mx, &my, &mb, &ks, &key, &n);
+    const int got = evnt_multi(EV_MESSAGE | EV_KEYBOARD, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, msg,
+                               0, 0, &mx, &my, &mb, &ks, &key, &n);
     printf("events %d message %d %d %d %d %d %d %d %d\n", got, msg[0], msg[1], msg[2], msg[3],
            msg[4], msg[5], msg[6], msg[7]);
     check(!(tree[menu_test::SNAP].ob_flags & OF_SELECTED), "Snap is no longer selected");
@@ -104,9 +104,9 @@ PROBE(menu_wait)
         printf("message %d\n", msg[0]);
     } else {
         say("ready multi");
-        evnt_multi(EV_KEYBOARD | EV_BUTTON | EV_RECT1 | EV_RECT2 | EV_MESSAGE | EV_TIMER, 1, 2,
-                   2, 0, 310, 190, 10, 10, 1, 0, 0, 320, 200, msg, 60000, 0, &mx, &my, &mb, &ks,
-                   &key, &n);
+        evnt_multi(EV_KEYBOARD | EV_BUTTON | EV_RECT1 | EV_RECT2 | EV_MESSAGE | EV_TIMER, 1, 2, 2,
+                   0, 310, 190, 10, 10, 1, 0, 0, 320, 200, msg, 60000, 0, &mx, &my, &mb, &ks, &key,
+                   &n);
     }
     printf("done %s\n", what);
     printf("failures: %d\n", probe_failures());

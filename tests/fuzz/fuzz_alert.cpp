@@ -18,7 +18,7 @@ namespace {
 constexpr int32_t GIVE_UP = 2000;  // ticks: an alert still open by then hangs
 
 int32_t started;
-int target;   // button the click goes to, 0 to 2
+int target;  // button the click goes to, 0 to 2
 bool return_sent;
 
 int script_keypressed(void) { return !return_sent && _timer - started >= 1; }
@@ -51,8 +51,7 @@ void script_idle(void)
         aim(&x, &y);
         mouse_x = x;
         mouse_y = y;
-    }
-    else if (t == 5)
+    } else if (t == 5)
         mouse_b = 1;
     else if (t == 7)
         mouse_b = 0;

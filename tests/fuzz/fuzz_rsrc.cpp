@@ -27,8 +27,8 @@
 namespace {
 
 constexpr size_t HEADER = 14;
-constexpr int MAX_TREES = 8;       // trees walked per image
-constexpr int MAX_TARGETS = 40;    // objects looked for per tree
+constexpr int MAX_TREES = 8;     // trees walked per image
+constexpr int MAX_TARGETS = 40;  // objects looked for per tree
 
 void walk_tree(OBJECT *tree, const uint8_t *data, size_t size)
 {

@@ -26,7 +26,6 @@ protected:
     TempDir scratch;
     const std::string &dir = scratch.path();
 
-
     Result run(const std::string &args)
     {
         std::string cmd = std::string(PCX2SPR_PATH) + " " + args + " 2>" + dir + "/err";
@@ -75,7 +74,9 @@ protected:
 TEST_F(Batch, PictureWrittenByPpmtopcx)
 {
     auto px = write_ppm(dir + "/in.ppm", 32, 100);
-    ASSERT_EQ(system(("ppmtopcx -8bit " + dir + "/in.ppm > " + dir + "/16pp.pcx 2>/dev/null").c_str()), 0);
+    ASSERT_EQ(
+        system(("ppmtopcx -8bit " + dir + "/in.ppm > " + dir + "/16pp.pcx 2>/dev/null").c_str()),
+        0);
     Result r = run(dir + "/16pp.pcx " + dir + "/pp.spr");
     ASSERT_EQ(r.status, 0) << r.err;
     auto f = pcx::load(dir + "/pp.spr");

@@ -93,8 +93,8 @@ TEST_F(Converter, PaletteLengthStopsAtTheFirstStopColour)
 {
     auto rows = pcx::rows(4, 12, [](int, int) { return 1; });
     pcx::Bytes pal = pcx::palette();
-    pal[15] = 255, pal[16] = 0, pal[17] = 255;   // entry 5
-    pal[30] = 255, pal[31] = 0, pal[32] = 255;   // entry 10, after it
+    pal[15] = 255, pal[16] = 0, pal[17] = 255;  // entry 5
+    pal[30] = 255, pal[31] = 0, pal[32] = 255;  // entry 10, after it
     auto f = convert(put("2a.pcx", pcx::picture(rows, pal)));
     EXPECT_EQ(f[1], 5);
     EXPECT_EQ(f.size(), 2u + 15 + 12 * 4);

@@ -90,8 +90,8 @@ TEST_F(Cursor, EveryBuiltInShapeHasItsHotSpotAndPixelCounts)
         short hotx, hoty;
         int data, outline;
     };
-    const Expect shapes[8] = {{1, 1, 54, 43}, {7, 7, 48, 44}, {8, 8, 86, 135}, {0, 0, 70, 93},
-                              {8, 8, 55, 140}, {7, 7, 27, 48}, {7, 7, 60, 40}, {7, 7, 48, 56}};
+    const Expect shapes[8] = {{1, 1, 54, 43},  {7, 7, 48, 44}, {8, 8, 86, 135}, {0, 0, 70, 93},
+                              {8, 8, 55, 140}, {7, 7, 27, 48}, {7, 7, 60, 40},  {7, 7, 48, 56}};
     for (int n = 0; n < 8; n++) {
         SCOPED_TRACE(n);
         EXPECT_EQ(graf_mouse(n, nullptr), 1);

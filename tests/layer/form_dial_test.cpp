@@ -33,10 +33,8 @@ struct MarginCase {
 TEST_F(Framing, SavedAreaHasAOnePixelMarginExceptAtTheScreenEdge)
 {
     const MarginCase cases[] = {
-        {10, 20, 100, 50, {9, 19, 102, 52}},
-        {0, 0, 30, 10, {0, 0, 32, 12}},
-        {0, 20, 30, 10, {0, 19, 32, 12}},
-        {15, 0, 30, 10, {14, 0, 32, 12}},
+        {10, 20, 100, 50, {9, 19, 102, 52}}, {0, 0, 30, 10, {0, 0, 32, 12}},
+        {0, 20, 30, 10, {0, 19, 32, 12}},    {15, 0, 30, 10, {14, 0, 32, 12}},
         {-5, -3, 30, 10, {-6, -4, 32, 12}},
     };
     for (const MarginCase &c : cases) {
@@ -169,7 +167,7 @@ struct CentreCase {
 TEST_F(Framing, CentreHalvesTheRestTowardsMinusInfinity)
 {
     const CentreCase cases[] = {
-        {0, 320, 200, 0, 0}, {0, 321, 200, -1, 0}, {0, 100, 50, 110, 75},
+        {0, 320, 200, 0, 0},   {0, 321, 200, -1, 0},    {0, 100, 50, 110, 75},
         {0, 101, 51, 109, 74}, {0, 400, 300, -40, -50}, {1, 168, 68, 236, 206},
     };
     OBJECT tree{};

@@ -16,8 +16,8 @@ using objc_test::finish;
 using objc_test::make;
 
 // Special keys in the key strings of the cases below.
-constexpr char LEFT = '\1', RIGHT = '\2', BACKSPACE = '\3', DELETE = '\4', ESC = '\5',
-               FKEY = '\6', NOCHAR = '\7';
+constexpr char LEFT = '\1', RIGHT = '\2', BACKSPACE = '\3', DELETE = '\4', ESC = '\5', FKEY = '\6',
+               NOCHAR = '\7';
 
 void type(const std::string &keys)
 {
@@ -43,8 +43,8 @@ class Dialog {
 public:
     Dialog() { tree.push_back(make(OT_BOX, 10, 20, 200, 100)); }
 
-    int field(int type, const std::string &tmplt, int valid, const std::string &text,
-              int x = 10, int y = 10, int txtlen = 0, int flags = 0)
+    int field(int type, const std::string &tmplt, int valid, const std::string &text, int x = 10,
+              int y = 10, int txtlen = 0, int flags = 0)
     {
         Field &f = fields.emplace_back();
         f.tmplt = tmplt;
@@ -131,11 +131,25 @@ TEST_F(FormDo, KeysEditTheFieldAsTheKeyTableSays)
         {"anything", OT_EDTEXT, U4, 'x', 0, "", "a-9?", "a-9?", 4},
         {"no placeholders", OT_EDTEXT, "Name: ", 'X', 0, "", "abc", "", 0},
         {"literals do not count", OT_EDTEXT, "Input: ___", 'X', 0, "", "abcd", "abd", 3},
-        {"cursor stays on the text", OT_EDTEXT, U3, 'X', 0, "ab",
-         {RIGHT, RIGHT, LEFT, LEFT, LEFT, LEFT, 'z'}, "zab", 1},
+        {"cursor stays on the text",
+         OT_EDTEXT,
+         U3,
+         'X',
+         0,
+         "ab",
+         {RIGHT, RIGHT, LEFT, LEFT, LEFT, LEFT, 'z'},
+         "zab",
+         1},
         {"keys without characters", OT_EDTEXT, U3, 'X', 0, "ab", {FKEY, NOCHAR}, "ab", 2},
-        {"text longer than the field, middle", OT_EDTEXT, U3, 'X', 0, "abcdef",
-         {LEFT, LEFT, LEFT, LEFT, LEFT, 'x'}, "axbcde", 2},
+        {"text longer than the field, middle",
+         OT_EDTEXT,
+         U3,
+         'X',
+         0,
+         "abcdef",
+         {LEFT, LEFT, LEFT, LEFT, LEFT, 'x'},
+         "axbcde",
+         2},
         {"text longer than the field, end", OT_EDTEXT, U3, 'X', 0, "abcdef", "x", "abcdex", 6},
         {"scroll text of 128 bytes", OT_SCROLLTEXT, std::string(38, '_'), 'X', 128, "",
          std::string(130, 'a'), std::string(127, 'a'), 127},
@@ -243,14 +257,13 @@ TEST_F(FormDo, HitAreasLieOnePixelLeftOfAndAboveTheDrawnObjects)
     // The button is drawn over columns 50..59 and rows 80..87. With no
     // saved area open, positions count from the screen's corner instead of
     // the box's, so its hit area is where it would be in a box at (0, 0).
-    const HitCase framed[] = {{49, 79, true}, {58, 86, true}, {59, 80, false},
-                              {50, 87, false}, {48, 82, false}};
-    const HitCase unframed[] = {{40, 60, true}, {49, 67, true}, {50, 60, false},
-                                {39, 60, false}};
+    const HitCase framed[] = {
+        {49, 79, true}, {58, 86, true}, {59, 80, false}, {50, 87, false}, {48, 82, false}};
+    const HitCase unframed[] = {{40, 60, true}, {49, 67, true}, {50, 60, false}, {39, 60, false}};
     for (bool frame : {true, false}) {
-        for (const HitCase &c : frame ? std::vector<HitCase>(std::begin(framed), std::end(framed))
-                                      : std::vector<HitCase>(std::begin(unframed),
-                                                             std::end(unframed))) {
+        for (const HitCase &c :
+             frame ? std::vector<HitCase>(std::begin(framed), std::end(framed))
+                   : std::vector<HitCase>(std::begin(unframed), std::end(unframed))) {
             SCOPED_TRACE(testing::Message() << c.x << "," << c.y << (frame ? " framed" : ""));
             Dialog d;
             const int button = d.button(40, 60, 10, 8, OF_EXIT);

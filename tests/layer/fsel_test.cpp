@@ -65,7 +65,10 @@ void type(const std::string &keys, int gap = 3)
 {
     int t = 1;
     for (char c : keys) {
-        const int scancode = c == '\r' ? KEY_ENTER : c == '\x1b' ? KEY_ESC : c == '\t' ? KEY_TAB : 0;
+        const int scancode = c == '\r'     ? KEY_ENTER
+                             : c == '\x1b' ? KEY_ESC
+                             : c == '\t'   ? KEY_TAB
+                                           : 0;
         if (gap == 0)
             headless::key(scancode, c);
         else
@@ -164,7 +167,9 @@ TEST_F(Fsel, TableListsDirectoriesFirstInByteOrderThroughTheMask)
 {
     const std::string long_stem(70, 'q');
     const ScanCase cases[] = {
-        {{"b.txt", "a.txt", "A.doc", "src/", "lib/"}, "*.*", {"lib", "src", "A.doc", "a.txt", "b.txt"}},
+        {{"b.txt", "a.txt", "A.doc", "src/", "lib/"},
+         "*.*",
+         {"lib", "src", "A.doc", "a.txt", "b.txt"}},
         {{"readme.txt", "readme", "x.h", "x.c"}, "*.*", {"readme", "readme.txt", "x.c", "x.h"}},
         {{"a.txt", "b.TXT", "c", "d/"}, "*.txt", {"d", "a.txt"}},
         {{"a.txt", "b", "c.", "d.e/"}, "*", {"d.e", "b", "c."}},
@@ -172,7 +177,8 @@ TEST_F(Fsel, TableListsDirectoriesFirstInByteOrderThroughTheMask)
         {{"x.pcx", "y.pcx", "xx.pcx", "d/"}, "x.pcx", {"d", "x.pcx"}},
         {{"a1.pcx", "a2.pcx", "b1.pcx", "a1.pcx.bak"}, "a[12].p?x", {"a1.pcx", "a2.pcx"}},
         // Matched and ordered by the whole name where the table cuts it.
-        {{long_stem + "b.pcx", long_stem + "a.pcx", "z.verylongext"}, "*.*",
+        {{long_stem + "b.pcx", long_stem + "a.pcx", "z.verylongext"},
+         "*.*",
          {long_stem + "a.pcx", long_stem + "b.pcx", "z.verylongext"}},
         {{"z.verylongext", "z.verylongexu"}, "*.verylongexu", {"z.verylongexu"}},
     };
@@ -181,9 +187,10 @@ TEST_F(Fsel, TableListsDirectoriesFirstInByteOrderThroughTheMask)
         fs::create_directories(root_);
         make(c.entries);
         EXPECT_EQ(scan(dir(), c.mask), c.expected) << c.mask << " " << c.entries[0];
-        EXPECT_EQ(_numdirs, (short)std::count_if(c.entries.begin(), c.entries.end(), [](auto &n) {
-                      return n.back() == '/' && n[0] != '.';
-                  })) << c.mask;
+        EXPECT_EQ(_numdirs,
+                  (short)std::count_if(c.entries.begin(), c.entries.end(),
+                                       [](auto &n) { return n.back() == '/' && n[0] != '.'; }))
+            << c.mask;
     }
 }
 
@@ -354,16 +361,24 @@ TEST_F(Fsel, ClicksPickFilesAndMoveBetweenDirectories)
     // Listed: averylongdirectoryname.d, sub, a.pcx, averylongfilename.pcx,
     // b.pcx.
     const ClickCase cases[] = {
-        {"to the root and no further", {PARENT, PARENT, PARENT, PARENT, PARENT, PARENT, PARENT}, 1,
-         0, "/", "*.pcx"},
+        {"to the root and no further",
+         {PARENT, PARENT, PARENT, PARENT, PARENT, PARENT, PARENT},
+         1,
+         0,
+         "/",
+         "*.pcx"},
         {"A then B then B", {slot_at(2), slot_at(4), slot_at(4)}, 1, 1, "", "b.pcx"},
         {"A alone", {slot_at(2)}, 1, 0, "", "a.pcx"},
         {"an empty slot", {slot_at(20), slot_at(20)}, 1, 0, "", "*.pcx"},
         {"right click", {slot_at(4)}, 2, 1, "", "b.pcx"},
         {"a shortened file, by its real name", {slot_at(3)}, 2, 1, "", "averylongfilename.pcx"},
         {"into sub", {slot_at(1), slot_at(0), slot_at(0)}, 1, 1, "sub/", "c.pcx"},
-        {"into a shortened directory", {slot_at(0), slot_at(0), slot_at(0)}, 1, 1,
-         "averylongdirectoryname.d/", "e.pcx"},
+        {"into a shortened directory",
+         {slot_at(0), slot_at(0), slot_at(0)},
+         1,
+         1,
+         "averylongdirectoryname.d/",
+         "e.pcx"},
         {"in and out", {slot_at(1), PARENT, slot_at(2), slot_at(2)}, 1, 1, "", "a.pcx"},
     };
     for (const ClickCase &c : cases) {
@@ -404,11 +419,26 @@ TEST_F(Fsel, ButtonsAndKeysChangeTheMask)
         int gap = 3;
     } cases[] = {
         {"Return at once", "\r", 1, "", "*.pcx"},
-        {"a typed name, Return twice", "\x1b" "c.txt\r\r", 1, "", "c.txt"},
-        {"the same typed ahead", "\x1b" "c.txt\r\r", 1, "", "c.txt", 0},
-        {"a typed mask, then Cancel", "\x1b" "*.txt\r", 0, "", "*.txt"},
-        {"a typed path", "\t\x1b" "d\r\r", 1, "d/", "*.pcx"},
-        {"a typed path that is not there", "\t\x1b" "d/nothing/here\r\r", 1, "d/", "*.pcx"},
+        {"a typed name, Return twice",
+         "\x1b"
+         "c.txt\r\r",
+         1, "", "c.txt"},
+        {"the same typed ahead",
+         "\x1b"
+         "c.txt\r\r",
+         1, "", "c.txt", 0},
+        {"a typed mask, then Cancel",
+         "\x1b"
+         "*.txt\r",
+         0, "", "*.txt"},
+        {"a typed path",
+         "\t\x1b"
+         "d\r\r",
+         1, "d/", "*.pcx"},
+        {"a typed path that is not there",
+         "\t\x1b"
+         "d/nothing/here\r\r",
+         1, "d/", "*.pcx"},
     };
     for (const Case &c : cases) {
         type(c.keys, c.gap);
@@ -418,7 +448,8 @@ TEST_F(Fsel, ButtonsAndKeysChangeTheMask)
         EXPECT_EQ(r.path, dir(c.path)) << c.what;
         EXPECT_EQ(r.file, c.file) << c.what;
     }
-    type("\x1b" "*.txt\r");
+    type("\x1b"
+         "*.txt\r");
     clicks({});
     pick(dir(), "*.pcx");
     EXPECT_EQ(listed(), (Names{"d", "c.txt"}));

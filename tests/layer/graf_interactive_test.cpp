@@ -66,10 +66,20 @@ TEST_F(Interactive, RubberBoxSizes)
         {"already up, raised to the minimum", {52, 41, 0}, {}, 10, 8},
         {"stretched", {55, 45, 1}, {{2, 80, 70, 1}, {4, 100, 90, 1}, {6, 100, 90, 0}}, 51, 51},
         {"left of the minimum: ignored on both axes",
-         {55, 45, 1}, {{2, 80, 70, 1}, {4, 59, 100, 1}, {6, 59, 100, 0}}, 31, 31},
-        {"above the minimum: ignored", {55, 45, 1}, {{2, 80, 70, 1}, {4, 90, 47, 1}, {6, 90, 47, 0}}, 31, 31},
+         {55, 45, 1},
+         {{2, 80, 70, 1}, {4, 59, 100, 1}, {6, 59, 100, 0}},
+         31,
+         31},
+        {"above the minimum: ignored",
+         {55, 45, 1},
+         {{2, 80, 70, 1}, {4, 90, 47, 1}, {6, 90, 47, 0}},
+         31,
+         31},
         {"reached by moving: one more than the minimum",
-         {52, 41, 1}, {{2, 60, 48, 1}, {4, 60, 48, 0}}, 11, 9},
+         {52, 41, 1},
+         {{2, 60, 48, 1}, {4, 60, 48, 0}},
+         11,
+         9},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -107,14 +117,30 @@ TEST_F(Interactive, DragBoxStaysStrictlyInsideItsBound)
         {"button already up", {40, 40, 100, 60}, {}, 50, 50},
         {"follows the pointer", {40, 40, 100, 60}, {{2, 75, 62, 1}, {4, 75, 62, 0}}, 70, 60},
         {"left and top edges reach the bound's first column and row",
-         {40, 40, 100, 60}, {{2, 45, 42, 1}, {4, 44, 41, 1}, {6, 44, 41, 0}}, 40, 40},
+         {40, 40, 100, 60},
+         {{2, 45, 42, 1}, {4, 44, 41, 1}, {6, 44, 41, 0}},
+         40,
+         40},
         {"right edge stops one column before the bound's last",
-         {40, 40, 100, 60}, {{2, 124, 52, 1}, {4, 125, 52, 1}, {6, 125, 52, 0}}, 119, 50},
+         {40, 40, 100, 60},
+         {{2, 124, 52, 1}, {4, 125, 52, 1}, {6, 125, 52, 0}},
+         119,
+         50},
         {"bottom edge stops one row before the bound's last",
-         {40, 40, 100, 60}, {{2, 55, 91, 1}, {4, 55, 92, 1}, {6, 55, 92, 0}}, 50, 89},
-        {"one axis refused, the other moves", {40, 40, 100, 60}, {{2, 200, 70, 1}, {4, 200, 70, 0}}, 50, 68},
-        {"a bound the size of the box holds it", {50, 50, 20, 10},
-         {{2, 60, 55, 1}, {4, 54, 51, 1}, {6, 54, 51, 0}}, 50, 50},
+         {40, 40, 100, 60},
+         {{2, 55, 91, 1}, {4, 55, 92, 1}, {6, 55, 92, 0}},
+         50,
+         89},
+        {"one axis refused, the other moves",
+         {40, 40, 100, 60},
+         {{2, 200, 70, 1}, {4, 200, 70, 0}},
+         50,
+         68},
+        {"a bound the size of the box holds it",
+         {50, 50, 20, 10},
+         {{2, 60, 55, 1}, {4, 54, 51, 1}, {6, 54, 51, 0}},
+         50,
+         50},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -145,10 +171,8 @@ std::vector<OBJECT> tracks(int slider_size)
 {
     using objc_test::make;
     std::vector<OBJECT> t = {
-        make(OT_IBOX, 0, 0, 320, 200),
-        make(OT_BOX, 20, 30, 100, 12),
-        make(OT_BOX, 0, 1, slider_size, 10),
-        make(OT_BOX, 200, 20, 12, 100),
+        make(OT_IBOX, 0, 0, 320, 200),       make(OT_BOX, 20, 30, 100, 12),
+        make(OT_BOX, 0, 1, slider_size, 10), make(OT_BOX, 200, 20, 12, 100),
         make(OT_BOX, 1, 0, 10, slider_size),
     };
     t[1].ob_fill = 2;
@@ -166,10 +190,10 @@ TEST_F(Interactive, SliderMovesInsideItsParent)
 {
     struct Case {
         const char *name;
-        int size;                 // slider width (height when vertical)
+        int size;  // slider width (height when vertical)
         bool vertical;
-        std::vector<int> moves;   // pointer positions along the axis, one every 2 ticks
-        short offset;             // ob_x or ob_y at the end
+        std::vector<int> moves;  // pointer positions along the axis, one every 2 ticks
+        short offset;            // ob_x or ob_y at the end
         int result;
     };
     // The pointer starts at 25 along the axis; the parent is 100 long.

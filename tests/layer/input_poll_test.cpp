@@ -100,9 +100,9 @@ TEST_F(Poll, AClickBetweenTwoPollsIsSeenOnlyThroughTheLatch)
         {0, MOUSE_FLAG_LEFT_DOWN | MOUSE_FLAG_LEFT_UP, 0, 0x06},
         {0, MOUSE_FLAG_RIGHT_DOWN | MOUSE_FLAG_RIGHT_UP, 0, 0x18},
         {1, MOUSE_FLAG_LEFT_UP | MOUSE_FLAG_LEFT_DOWN, 1, 0x06},  // released and pressed again
-        {0, MOUSE_FLAG_LEFT_DOWN, 1, 0x02},                      // the state tells it already
+        {0, MOUSE_FLAG_LEFT_DOWN, 1, 0x02},                       // the state tells it already
         {0, MOUSE_FLAG_LEFT_DOWN | MOUSE_FLAG_LEFT_UP, 1, 0x02},
-        {0, MOUSE_FLAG_LEFT_DOWN, 0, 0},                         // half a click is nothing
+        {0, MOUSE_FLAG_LEFT_DOWN, 0, 0},  // half a click is nothing
         {0, MOUSE_FLAG_MOVE | MOUSE_FLAG_MIDDLE_DOWN | MOUSE_FLAG_MIDDLE_UP, 0, 0},
     };
     for (const Case &c : cases) {
@@ -168,9 +168,14 @@ TEST_F(Poll, OnePollTakesOneKey)
 
 TEST_F(Poll, ModifiersComeFromTheKeyStateArray)
 {
-    struct { int scancode; short bit; } mods[] = {
-        {KEY_RSHIFT, 0x01}, {KEY_LSHIFT, 0x02}, {KEY_LCONTROL, 0x04},
-        {KEY_RCONTROL, 0x04}, {KEY_ALT, 0x08}};
+    struct {
+        int scancode;
+        short bit;
+    } mods[] = {{KEY_RSHIFT, 0x01},
+                {KEY_LSHIFT, 0x02},
+                {KEY_LCONTROL, 0x04},
+                {KEY_RCONTROL, 0x04},
+                {KEY_ALT, 0x08}};
     for (auto m : mods) {
         key[m.scancode] = 1;
         _mouse_event();

@@ -320,8 +320,8 @@ TEST_P(Menu, BoxesDropInTurnAndTheScreenUnderEachComesBack)
 TEST_P(Menu, EntriesAreHighlightedOneByOneAndDisabledOnesSkipped)
 {
     struct Step {
-        int row;       // entry row of the File box; 3 is the empty part
-        short item;    // the entry highlighted there
+        int row;     // entry row of the File box; 3 is the empty part
+        short item;  // the entry highlighted there
     };
     const Step steps[] = {{0, OPEN}, {1, OPEN}, {2, QUIT}, {3, QUIT}, {0, OPEN}};
     const int n = sizeof steps / sizeof steps[0];
@@ -561,8 +561,10 @@ TEST_F(Multiplexer, RectanglesInBothModes)
         long idles;     // expected before the event
     };
     const Case cases[] = {
-        {EV_RECT1, 0, 30, 0}, {EV_RECT1, 1, 30, 30},
-        {EV_RECT2, 0, 30, 0}, {EV_RECT2, 1, 30, 30},
+        {EV_RECT1, 0, 30, 0},
+        {EV_RECT1, 1, 30, 30},
+        {EV_RECT2, 0, 30, 0},
+        {EV_RECT2, 1, 30, 30},
     };
     for (const Case &c : cases) {
         headless::clear_script();
@@ -593,9 +595,9 @@ TEST_F(Multiplexer, NothingAskedReturnsAtOnce)
 TEST_F(Multiplexer, MissingPlacesAreNotWritten)
 {
     headless::after(2, [] { headless::key(KEY_A, 'a'); });
-    EXPECT_EQ(EV_KEYBOARD, evnt_multi(EV_KEYBOARD | EV_MESSAGE | EV_BUTTON, 1, 1, 1, 0, 0, 0, 0,
-                                      0, 0, 0, 0, 0, 0, nullptr, 0, 0, nullptr, nullptr, nullptr,
-                                      nullptr, nullptr, nullptr));
+    EXPECT_EQ(EV_KEYBOARD,
+              evnt_multi(EV_KEYBOARD | EV_MESSAGE | EV_BUTTON, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                         0, nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr));
     EXPECT_EQ(0, evnt_multi(EV_MESSAGE, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, 0, 0,
                             nullptr, nullptr, nullptr, nullptr, nullptr, nullptr))
         << "nothing left to wait for";

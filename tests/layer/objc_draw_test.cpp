@@ -71,7 +71,7 @@ protected:
 
     // v_gtext with the cell top at (x, top), clipped to the box.
     static void gtext(int font, int ink, int paper, int effects, int x, int top, const char *s,
-                     int cx1 = 0, int cy1 = 0, int cx2 = 319, int cy2 = 199)
+                      int cx1 = 0, int cy1 = 0, int cx2 = 319, int cy2 = 199)
     {
         vst_font(handle, font);
         vst_color(handle, ink);
@@ -224,8 +224,8 @@ TEST_F(Draw, CentredTextAndBoxChars)
     objc_draw(t.data(), 0, 1, 0, 0, 0, 0);
     expect_next();
     fill(100, 100, 120, 106, 0);
-    gtext(0, 1, 0, 0, 100 + ((21 - 72) >> 1), 100 + ((7 - 8) >> 1), "Wide text", 100, 100,
-         120, 106);
+    gtext(0, 1, 0, 0, 100 + ((21 - 72) >> 1), 100 + ((7 - 8) >> 1), "Wide text", 100, 100, 120,
+          106);
     ring(100, 100, 120, 106, 1);
     EXPECT_TRUE(matches());
 
@@ -434,8 +434,7 @@ TEST_F(Draw, ScrolledTextShowsItsTail)
     text[50] = '\0';
     TEDINFO te = ted(text, tmplt, 51);
     // Selected: keeps its colours (text 1, fill 0), gets the cursor.
-    std::vector<OBJECT> t =
-        single(make(OT_SCROLLTEXT, 4, 100, 304, 8, OF_SELECTED, (long)&te));
+    std::vector<OBJECT> t = single(make(OT_SCROLLTEXT, 4, 100, 304, 8, OF_SELECTED, (long)&te));
     _curpos = 50;
     objc_draw(t.data(), 0, 1, 0, 0, 0, 0);
     expect_next();
@@ -460,8 +459,7 @@ TEST_F(Draw, ScrolledTextShowsItsTail)
     objc_draw(t.data(), 0, 1, 0, 0, 0, 0);
     expect_next();
     fill(4, 100, 307, 107, 0);
-    gtext(0, 1, 0, 0, 4, 100, (std::string(text) + std::string(28, '_')).c_str(), 4, 100, 307,
-         107);
+    gtext(0, 1, 0, 0, 4, 100, (std::string(text) + std::string(28, '_')).c_str(), 4, 100, 307, 107);
     vline(screen, 4 + 10 * 8, 100, 107, 1);
     EXPECT_TRUE(matches());
 }
@@ -505,15 +503,15 @@ TEST_F(Draw, BuiltinInputBoxAsAWhole)
     OBJECT *box = _inputbox;
     objc_draw(box, 0, 8, 0, 0, 0, 0);
     expect_next();
-    fill(2, 30, 109, 97, 0);                                            // the box
-    gtext(0, 1, 0, 0, 18, 62, "Input: ___", 18, 62, 97, 69);            // the field
-    fill(18, 78, 83, 89, 0);                                            // Return, centred
+    fill(2, 30, 109, 97, 0);                                  // the box
+    gtext(0, 1, 0, 0, 18, 62, "Input: ___", 18, 62, 97, 69);  // the field
+    fill(18, 78, 83, 89, 0);                                  // Return, centred
     gtext(0, 1, 0, 0, 18 + (66 - 48) / 2, 78 + (12 - 8) / 2, "Return", 18, 78, 83, 89);
     ring(17, 77, 84, 90, 1);
     ring(18, 78, 83, 89, 1);
-    fill(30, 36, 77, 51, 0);                                            // the title, font 1
+    fill(30, 36, 77, 51, 0);  // the title, font 1
     gtext(1, 2, 0, 0, 30, 36, "Input", 30, 36, 77, 51);
-    ring(2, 30, 109, 97, 1);                                            // the box frame, last
+    ring(2, 30, 109, 97, 1);  // the box frame, last
     EXPECT_TRUE(matches());
 }
 

@@ -48,11 +48,8 @@ TEST_F(Geometry, RootEdgesAndWideBorder)
 std::vector<OBJECT> family()
 {
     std::vector<OBJECT> t{
-        make(OT_BOX, 10, 20, 100, 80),
-        make(OT_BOX, 10, 10, 40, 20),
-        make(OT_BOX, 5, 5, 10, 10),
-        make(OT_BOX, 30, 15, 40, 20),
-        make(OT_BOX, 60, 50, 20, 20),
+        make(OT_BOX, 10, 20, 100, 80), make(OT_BOX, 10, 10, 40, 20), make(OT_BOX, 5, 5, 10, 10),
+        make(OT_BOX, 30, 15, 40, 20),  make(OT_BOX, 60, 50, 20, 20),
     };
     adopt(t, 0, {1, 3, 4});
     adopt(t, 1, {2});
@@ -63,8 +60,8 @@ std::vector<OBJECT> family()
 TEST_F(Geometry, FirstChildHoldingThePointWins)
 {
     std::vector<OBJECT> t = family();
-    EXPECT_EQ(2, objc_find(t.data(), 0, 1, 26, 36));   // depth is ignored
-    EXPECT_EQ(1, objc_find(t.data(), 0, 8, 45, 36));   // 1 and 3 overlap: 1 is earlier
+    EXPECT_EQ(2, objc_find(t.data(), 0, 1, 26, 36));  // depth is ignored
+    EXPECT_EQ(1, objc_find(t.data(), 0, 8, 45, 36));  // 1 and 3 overlap: 1 is earlier
     EXPECT_EQ(3, objc_find(t.data(), 0, 8, 65, 36));
     EXPECT_EQ(0, objc_find(t.data(), 0, 8, 12, 22));
     EXPECT_EQ(4, objc_find(t.data(), 0, 8, 70, 70));
@@ -81,8 +78,8 @@ TEST_F(Geometry, DisabledHidesSubtreeHiddenDoesNot)
 {
     std::vector<OBJECT> t = family();
     t[1].ob_flags |= OF_DISABLED;
-    EXPECT_EQ(0, objc_find(t.data(), 0, 8, 26, 36));   // on 2, inside disabled 1
-    EXPECT_EQ(3, objc_find(t.data(), 0, 8, 45, 36));   // the overlap now goes to 3
+    EXPECT_EQ(0, objc_find(t.data(), 0, 8, 26, 36));  // on 2, inside disabled 1
+    EXPECT_EQ(3, objc_find(t.data(), 0, 8, 45, 36));  // the overlap now goes to 3
     t[1].ob_flags &= (unsigned char)~OF_DISABLED;
     t[2].ob_flags |= OF_HIDDEN;
     EXPECT_EQ(2, objc_find(t.data(), 0, 8, 26, 36));

@@ -177,7 +177,7 @@ TEST_F(Palette, ResetpaletteRestoresTheModeCountAndStaysInTheTable)
 TEST_F(Palette, PalettizeMapsEveryColourButTheFirst)
 {
     // Colour 0 of a picture is not looked up: red there adds nothing.
-    unsigned char rgb[4 * 3] = {255, 0, 0,  0, 0, 0,  100, 200, 40,  100, 200, 40};
+    unsigned char rgb[4 * 3] = {255, 0, 0, 0, 0, 0, 100, 200, 40, 100, 200, 40};
     unsigned char map[4] = {77, 0, 0, 0};
     Palettize(4, map, rgb);
     EXPECT_EQ(map[0], 77);

@@ -64,13 +64,13 @@ TEST(ScaleFactor, LargestWholeNumberInNinetyPercentOfTheDisplay)
         int dw, dh, w, h, k;
     };
     const Case cases[] = {
-        {1280, 800, 320, 200, 3},   {1920, 1080, 320, 200, 4}, {800, 600, 320, 200, 2},
-        {800, 600, 640, 480, 1},    {1024, 768, 800, 600, 1},  {3840, 2160, 320, 200, 8},
-        {7680, 4320, 320, 200, 8},  {2560, 1600, 640, 480, 3}, {356, 223, 320, 200, 1},
-        {355, 222, 320, 200, 1},    // larger, but 90 % of it is not: still a window
-        {320, 200, 320, 200, 0},    // no larger: shown as it is
-        {1024, 400, 640, 480, 0},   // too low for the mode
-        {0, 0, 320, 200, 0},        // size unknown
+        {1280, 800, 320, 200, 3},  {1920, 1080, 320, 200, 4}, {800, 600, 320, 200, 2},
+        {800, 600, 640, 480, 1},   {1024, 768, 800, 600, 1},  {3840, 2160, 320, 200, 8},
+        {7680, 4320, 320, 200, 8}, {2560, 1600, 640, 480, 3}, {356, 223, 320, 200, 1},
+        {355, 222, 320, 200, 1},   // larger, but 90 % of it is not: still a window
+        {320, 200, 320, 200, 0},   // no larger: shown as it is
+        {1024, 400, 640, 480, 0},  // too low for the mode
+        {0, 0, 320, 200, 0},       // size unknown
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << c.dw << "x" << c.dh << " for " << c.w << "x" << c.h);
@@ -107,7 +107,7 @@ TEST_F(Scaled, MouseIsReportedInScreenPixels)
         short x, y;
     };
     const Case cases[] = {
-        {0, 0, 0, 0},     {2, 2, 0, 0},         {3, 5, 1, 1},     {301, 151, 100, 50},
+        {0, 0, 0, 0},         {2, 2, 0, 0},          {3, 5, 1, 1},   {301, 151, 100, 50},
         {959, 599, 319, 199}, {2000, 900, 319, 199}, {-5, -1, 0, 0},
     };
     for (const Case &c : cases) {

@@ -30,7 +30,8 @@ protected:
     // Registers a heap copy of the tiny font; returns its number.
     int add_tiny(bool big_endian = false)
     {
-        return vst_user_font(handle, testfont::heap_copy(testfont::image(testfont::tiny(), big_endian)));
+        return vst_user_font(handle,
+                             testfont::heap_copy(testfont::image(testfont::tiny(), big_endian)));
     }
 
     std::string temp_path(const char *name)
@@ -185,7 +186,8 @@ TEST_F(Fonts, DamagedFilesRegisterNothing)
 
     testfont::Layout s = testfont::tiny();
     s.offsets[70] = 0;  // a decreasing offset
-    EXPECT_EQ(vst_load_font(handle, testfont::write_file(path, testfont::image(s, true)).c_str()), -1);
+    EXPECT_EQ(vst_load_font(handle, testfont::write_file(path, testfont::image(s, true)).c_str()),
+              -1);
     EXPECT_EQ(_no_of_fonts, 3);
 
     auto damaged = testfont::image(s, true);

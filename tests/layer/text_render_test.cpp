@@ -36,7 +36,8 @@ protected:
 
     void use_tiny(bool big_endian = false)
     {
-        int n = vst_user_font(handle, testfont::heap_copy(testfont::image(testfont::tiny(), big_endian)));
+        int n = vst_user_font(handle,
+                              testfont::heap_copy(testfont::image(testfont::tiny(), big_endian)));
         ASSERT_GE(n, 3);
         vst_font(handle, n);
     }
@@ -90,21 +91,23 @@ TEST_F(Text, PlainAndEachEffect)
     // The glyphs' bottom row gives way to the line.
     EXPECT_EQ(draw(TXT_UNDERLINED, "ab", 5),
               rows({"-#..##-", "-.#.#.-", "-..##.-", "-#####-", "-------"}));
-    EXPECT_EQ(draw(TXT_WIDE, "ab", 10),
-              rows({"-##....####-", "-..##..##..-", "-....####..-", "-######..##-", "------------"}));
+    EXPECT_EQ(draw(TXT_WIDE, "ab", 10), rows({"-##....####-", "-..##..##..-", "-....####..-",
+                                              "-######..##-", "------------"}));
 }
 
 TEST_F(Text, Combinations)
 {
     use_tiny();
     // Bold inks the first of each doubled pair only.
-    EXPECT_EQ(draw(TXT_BOLD | TXT_WIDE, "ab", 10),
-              rows({"-###...####-", "-..###.###.-", "-....#####.-", "-######..##-", "------------"}));
+    EXPECT_EQ(
+        draw(TXT_BOLD | TXT_WIDE, "ab", 10),
+        rows({"-###...####-", "-..###.###.-", "-....#####.-", "-######..##-", "------------"}));
     // The last drawn row (2) is shifted by 1, so each glyph advances one more.
     EXPECT_EQ(draw(TXT_ITALIC | TXT_UNDERLINED, "ab", 9),
               rows({"-..#...##.-", "-..#..#...-", "-...#.#...-", "-#######..-", "-----------"}));
     // Light thins the glyph's own pixels only; bold's added pixels stay.
-    EXPECT_EQ(draw(TXT_BOLD | TXT_LIGHT, "a", 3), rows({"-##.-", "-.##-", "-..#-", "-.##-", "-----"}));
+    EXPECT_EQ(draw(TXT_BOLD | TXT_LIGHT, "a", 3),
+              rows({"-##.-", "-.##-", "-..#-", "-.##-", "-----"}));
     // Every effect, and bits that are none: the second pixel of a wide pair
     // follows the glyph's pixel, not light.
     EXPECT_EQ(draw(TXT_BOLD | TXT_LIGHT | TXT_ITALIC | TXT_UNDERLINED | TXT_WIDE | 0xE0, "b", 7),
@@ -114,11 +117,13 @@ TEST_F(Text, Combinations)
 TEST_F(Text, ItalicRunsOnByAFractionOfTheHeight)
 {
     use_tiny();
-    struct { short effects; int width; } cases[] = {
-        {TXT_ITALIC, 3 + 2},                         // 4 >> 1
-        {TXT_ITALIC | TXT_BOLD, 3 + 1},              // 4 >> 2
-        {TXT_ITALIC | TXT_WIDE, 6 + 4},              // 4 >> 0
-        {TXT_ITALIC | TXT_WIDE | TXT_BOLD, 6 + 2}};  // 4 >> 1
+    struct {
+        short effects;
+        int width;
+    } cases[] = {{TXT_ITALIC, 3 + 2},                         // 4 >> 1
+                 {TXT_ITALIC | TXT_BOLD, 3 + 1},              // 4 >> 2
+                 {TXT_ITALIC | TXT_WIDE, 6 + 4},              // 4 >> 0
+                 {TXT_ITALIC | TXT_WIDE | TXT_BOLD, 6 + 2}};  // 4 >> 1
     for (auto c : cases) {
         clear_to_color(screen, kUntouched);
         vst_effects(handle, c.effects);
@@ -143,8 +148,10 @@ TEST_F(Text, ClippedOneColumnBeforeClipx2)
     EXPECT_EQ(draw(0, "ab", 5), rows({"-#.----", "-.#----", "-..----", "-##----", "-------"}));
     clip[2] = 5;  // 'a' fits, 'b' starts at the clip column
     vs_clip(handle, 1, clip);
-    EXPECT_EQ(draw(TXT_ITALIC, "ab", 5), rows({"-..#---", "-..#---", "-...---", "-###---", "-------"}));
-    EXPECT_EQ(draw(TXT_WIDE | TXT_UNDERLINED, "ab", 5), rows({"-##.---", "-..#---", "-...---", "-###---", "-------"}));
+    EXPECT_EQ(draw(TXT_ITALIC, "ab", 5),
+              rows({"-..#---", "-..#---", "-...---", "-###---", "-------"}));
+    EXPECT_EQ(draw(TXT_WIDE | TXT_UNDERLINED, "ab", 5),
+              rows({"-##.---", "-..#---", "-...---", "-###---", "-------"}));
 
     clear_to_color(screen, kUntouched);
     v_gtext(handle, 5, 2, "ab");  // at the clip column
@@ -186,7 +193,11 @@ TEST_F(Text, CellAboveTheSurfaceShowsItsLowerRows)
 TEST_F(Text, StringStopsAtACodeTheFontLacks)
 {
     use_tiny();
-    EXPECT_EQ(draw(0, "a\x80" "b", 3), rows({"-#..-", "-.#.-", "-..#-", "-###-", "-----"}));
+    EXPECT_EQ(draw(0,
+                   "a\x80"
+                   "b",
+                   3),
+              rows({"-#..-", "-.#.-", "-..#-", "-###-", "-----"}));
     EXPECT_EQ(draw(0, "ac", 3), rows({"-#..-", "-.#.-", "-..#-", "-###-", "-----"}));
     clear_to_color(screen, kUntouched);
     v_gtext(handle, 2, 2, "\xff");

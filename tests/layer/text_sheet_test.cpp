@@ -112,9 +112,14 @@ TEST_P(Sheet, RendersAGlyphSheet)
         used_w = std::max(used_w, 2 + (int)strlen(s) * w + 2);
         y += h + 2;
     }
-    const struct { short bits; const char *name; } effects[] = {
-        {TXT_BOLD, "Bold"}, {TXT_LIGHT, "Light"}, {TXT_ITALIC, "Italic"},
-        {TXT_UNDERLINED, "Underlined"}, {TXT_WIDE, "Wide"}};
+    const struct {
+        short bits;
+        const char *name;
+    } effects[] = {{TXT_BOLD, "Bold"},
+                   {TXT_LIGHT, "Light"},
+                   {TXT_ITALIC, "Italic"},
+                   {TXT_UNDERLINED, "Underlined"},
+                   {TXT_WIDE, "Wide"}};
     int x = 2;
     for (auto &e : effects) {
         vst_effects(handle, e.bits);
@@ -128,14 +133,15 @@ TEST_P(Sheet, RendersAGlyphSheet)
     BITMAP *sheet = create_bitmap(used_w, sheet_h);
     ASSERT_NE(sheet, nullptr);
     blit(screen, sheet, 0, 0, 0, 0, used_w, sheet_h);
-    std::string path = std::string(TEST_OUT_DIR) + "/glyph_sheet_" +
-                       std::to_string(GetParam().number) + ".bmp";
+    std::string path =
+        std::string(TEST_OUT_DIR) + "/glyph_sheet_" + std::to_string(GetParam().number) + ".bmp";
     mkdir(TEST_OUT_DIR, 0755);
     EXPECT_EQ(save_bitmap(path.c_str(), sheet, _palette), 0) << path;
     destroy_bitmap(sheet);
 }
 
-INSTANTIATE_TEST_SUITE_P(BuiltInFonts, Sheet, ::testing::ValuesIn(kFonts),
-                         [](const auto &info) { return "font" + std::to_string(info.param.number); });
+INSTANTIATE_TEST_SUITE_P(BuiltInFonts, Sheet, ::testing::ValuesIn(kFonts), [](const auto &info) {
+    return "font" + std::to_string(info.param.number);
+});
 
 }  // namespace

@@ -100,9 +100,9 @@ TEST_F(Vdi, BarIsClippedAndNeedsTwoPixelsEachWay)
     EXPECT_EQ(getpixel(screen, 50, 50), 3);
 
     clear_to_color(screen, 7);
-    short thin[4] = {50, 50, 50, 80};     // one pixel wide
-    short flat[4] = {20, 60, 90, 60};     // one pixel high
-    short reversed[4] = {60, 60, 40, 80}; // corners the wrong way round
+    short thin[4] = {50, 50, 50, 80};      // one pixel wide
+    short flat[4] = {20, 60, 90, 60};      // one pixel high
+    short reversed[4] = {60, 60, 40, 80};  // corners the wrong way round
     v_bar(handle, thin);
     v_bar(handle, flat);
     v_bar(handle, reversed);

@@ -185,8 +185,8 @@ TEST_F(WindowActions, TheWindowManagerActsOnlyWhileMessagesAreAwaited)
          click(25, 35), MU_TIMER, false},
         {"BEG_UPDATE: the work area still clicks", MU_MESAG | MU_BUTTON | MU_TIMER, 1, 0,
          click(100, 100), MU_BUTTON, false},
-        {"BEG_UPDATE: no topping", MU_MESAG | MU_BUTTON | MU_TIMER, 1, 0, click(270, 130),
-         MU_TIMER, false},
+        {"BEG_UPDATE: no topping", MU_MESAG | MU_BUTTON | MU_TIMER, 1, 0, click(270, 130), MU_TIMER,
+         false},
         {"BEG_MCTRL: every press is the program's", MU_MESAG | MU_BUTTON | MU_TIMER, 0, 1,
          click(25, 35), MU_BUTTON, false},
         {"messages without buttons: the fuller", MU_MESAG | MU_TIMER, 0, 0, click(214, 35),
@@ -216,7 +216,10 @@ TEST_F(WindowActions, TheWindowManagerActsOnlyWhileMessagesAreAwaited)
 TEST_F(WindowActions, AHeldArrowRepeatsWhileThePointerStaysOnIt)
 {
     // Held from tick 3 to 503; off the arrow from 300 to 400.
-    script({{1, 214, 134, 0}, {3, 214, 134, 1}, {300, 100, 100, 1}, {400, 214, 134, 1},
+    script({{1, 214, 134, 0},
+            {3, 214, 134, 1},
+            {300, 100, 100, 1},
+            {400, 214, 134, 1},
             {503, 214, 134, 0}});
     std::vector<int32_t> at;
     const int32_t start = _timer;
@@ -239,8 +242,10 @@ TEST_F(WindowActions, MessagesKeepTheirOrderAndTheQueueItsBound)
     menu_bar(tree.data(), 1);
     wind_set(a, WF_CURRXYWH, 20, 30, 210, 120);  // grown: its new strip to draw
     using menu_test::title_x, menu_test::entry_y, menu_test::OPTIONS;
-    script({{1, title_x(OPTIONS), menu_test::TITLE_Y, 0}, {2, title_x(OPTIONS), entry_y(0), 0},
-            {4, title_x(OPTIONS), entry_y(0), 1}, {6, title_x(OPTIONS), entry_y(0), 0}});
+    script({{1, title_x(OPTIONS), menu_test::TITLE_Y, 0},
+            {2, title_x(OPTIONS), entry_y(0), 0},
+            {4, title_x(OPTIONS), entry_y(0), 1},
+            {6, title_x(OPTIONS), entry_y(0), 0}});
     EXPECT_EQ(message(WM_REDRAW, a, 209, 51, 10, 88), wait_messages().msg);
     EXPECT_EQ((Msg{MN_SELECTED, -1, -1, OPTIONS, menu_test::GRID, -1, -1, -1}), wait_messages().msg)
         << "a menu message writes words 0, 3 and 4 only";

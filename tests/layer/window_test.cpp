@@ -87,7 +87,8 @@ TEST_F(Windows, CalcConvertsBothWaysForEveryKind)
 
 TEST_F(Windows, WorkAreaOfAnOpenWindowIsWhatCalcGives)
 {
-    const int kinds[] = {0, NAME, NAME | INFO, FULL_KIND, SIZER, VSLIDE, HSLIDE | SIZER, INFO | UPARROW};
+    const int kinds[] = {0,     NAME,   NAME | INFO,    FULL_KIND,
+                         SIZER, VSLIDE, HSLIDE | SIZER, INFO | UPARROW};
     for (int kind : kinds) {
         const int h = wind_create(kind, 0, DESK_TOP, 320, 189);
         ASSERT_GT(h, 0);
@@ -307,20 +308,31 @@ TEST_F(Windows, ChangesAskForWhatTheyUncovered)
                                                     {WM_NEWTOP, 0, 0, (short)a, 0, 0, 0, 0}};
          }},
         {"a topped: a gains the part under b", [](int a, int) { wind_set(a, WF_TOP, 0, 0, 0, 0); },
-         [](int a, int) { return std::vector<std::vector<short>>{redraw(a, {120, 60, 89, 79})}; }},
+         [](int a, int) {
+             return std::vector<std::vector<short>>{redraw(a, {120, 60, 89, 79})};
+         }},
         {"b topped again: nothing", [](int, int b) { wind_set(b, WF_TOP, 0, 0, 0, 0); },
          [](int, int) { return std::vector<std::vector<short>>{}; }},
         {"b moved away: a gains, b is copied",
          [](int, int b) { wind_set(b, WF_CURRXYWH, 230, 100, 150, 100); },
-         [](int a, int) { return std::vector<std::vector<short>>{redraw(a, {120, 60, 89, 79})}; }},
-        {"b grown: only its new strip", [](int, int b) { wind_set(b, WF_CURRXYWH, 120, 60, 170, 100); },
-         [](int, int b) { return std::vector<std::vector<short>>{redraw(b, {269, 71, 20, 88})}; }},
+         [](int a, int) {
+             return std::vector<std::vector<short>>{redraw(a, {120, 60, 89, 79})};
+         }},
+        {"b grown: only its new strip",
+         [](int, int b) { wind_set(b, WF_CURRXYWH, 120, 60, 170, 100); },
+         [](int, int b) {
+             return std::vector<std::vector<short>>{redraw(b, {269, 71, 20, 88})};
+         }},
         {"b shrunk: a gains, b has nothing new",
          [](int, int b) { wind_set(b, WF_CURRXYWH, 120, 60, 60, 100); },
-         [](int a, int) { return std::vector<std::vector<short>>{redraw(a, {180, 60, 29, 79})}; }},
+         [](int a, int) {
+             return std::vector<std::vector<short>>{redraw(a, {180, 60, 29, 79})};
+         }},
         {"a moved under b: all of its new work area",
          [](int a, int) { wind_set(a, WF_CURRXYWH, 30, 30, 200, 120); },
-         [](int a, int) { return std::vector<std::vector<short>>{redraw(a, {31, 51, 188, 88})}; }},
+         [](int a, int) {
+             return std::vector<std::vector<short>>{redraw(a, {31, 51, 188, 88})};
+         }},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -366,7 +378,8 @@ TEST_F(Windows, RedrawsForOneWindowMergeWhileQueued)
     wind_set(b, WF_CURRXYWH, 40, 60, 30, 30);
     // a's first redraw (all of it) absorbs what b's moves uncovered; b's
     // stays where it was queued, its rectangle where b is now.
-    EXPECT_EQ((std::vector<std::vector<short>>{redraw(a, {21, 51, 188, 88}), redraw(b, {41, 61, 28, 28})}),
+    EXPECT_EQ((std::vector<std::vector<short>>{redraw(a, {21, 51, 188, 88}),
+                                               redraw(b, {41, 61, 28, 28})}),
               take_messages());
     wind_set(b, WF_CURRXYWH, 100, 60, 30, 30);
     wind_set(b, WF_CURRXYWH, 150, 100, 30, 30);
@@ -444,8 +457,8 @@ TEST_F(Windows, SlidersAreClampedAndMoveInTheirTrack)
     struct Case {
         int field, set, kept;
     } cases[] = {
-        {WF_VSLIDE, 500, 500}, {WF_VSLIDE, -3, 0},     {WF_VSLIDE, 4000, 1000},
-        {WF_HSLIDE, 250, 250}, {WF_VSLSIZE, 0, -1},    {WF_VSLSIZE, -1, -1},
+        {WF_VSLIDE, 500, 500},    {WF_VSLIDE, -3, 0},     {WF_VSLIDE, 4000, 1000},
+        {WF_HSLIDE, 250, 250},    {WF_VSLSIZE, 0, -1},    {WF_VSLSIZE, -1, -1},
         {WF_HSLSIZE, 1001, 1000}, {WF_HSLSIZE, 300, 300},
     };
     for (const Case &c : cases) {

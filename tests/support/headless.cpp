@@ -139,7 +139,7 @@ void start(int rez)
     clear_script();
     mouse(0, 0, 0);
     for (int k = 0; k < KEY_MAX; k++)
-            ::key[k] = 0;
+        ::key[k] = 0;
     handle = 0;
     if (!started) {
         use_io(_memory_io);

@@ -13,27 +13,43 @@ namespace menu_test {
 
 // Object indices.
 enum : short {
-    ROOT = 0, BAR = 1, TITLES = 2,
-    DESK = 3, FILE_TITLE = 4, OPTIONS = 5,
+    ROOT = 0,
+    BAR = 1,
+    TITLES = 2,
+    DESK = 3,
+    FILE_TITLE = 4,
+    OPTIONS = 5,
     BOXES = 6,
-    DESK_BOX = 7, ABOUT = 8, HELP = 9,
-    FILE_BOX = 10, OPEN = 11, SAVE = 12, QUIT = 13,
-    OPTIONS_BOX = 14, GRID = 15, SNAP = 16,
+    DESK_BOX = 7,
+    ABOUT = 8,
+    HELP = 9,
+    FILE_BOX = 10,
+    OPEN = 11,
+    SAVE = 12,
+    QUIT = 13,
+    OPTIONS_BOX = 14,
+    GRID = 15,
+    SNAP = 16,
     COUNT = 17
 };
 
 // The drop area (the root's height) and where the boxes lie on the screen
 // (their frame is one pixel outside them, inside the one-pixel margin).
 constexpr int DROP_ROWS = 100;
-constexpr int TITLE_X = 8;          // the title area's left edge
-constexpr int BOX_Y = 11;          // right under the titles: the pointer goes straight down
-struct Place { int x, w, h; };
+constexpr int TITLE_X = 8;  // the title area's left edge
+constexpr int BOX_Y = 11;   // right under the titles: the pointer goes straight down
+struct Place {
+    int x, w, h;
+};
 constexpr Place DESK_PLACE = {8, 80, 16};
-constexpr Place FILE_PLACE = {56, 120, 32};   // three entries, then 8 empty rows
+constexpr Place FILE_PLACE = {56, 120, 32};  // three entries, then 8 empty rows
 constexpr Place OPTIONS_PLACE = {104, 96, 16};
 
 // Centre of a title on the screen (titles are 48, 48 and 72 wide).
-inline int title_x(short title) { return TITLE_X + (title == DESK ? 24 : title == FILE_TITLE ? 72 : 132); }
+inline int title_x(short title)
+{
+    return TITLE_X + (title == DESK ? 24 : title == FILE_TITLE ? 72 : 132);
+}
 constexpr int TITLE_Y = 5;
 // A point on entry `row` (0 first) of a box.
 inline int entry_y(int row) { return BOX_Y + 8 * row + 3; }
@@ -43,9 +59,8 @@ struct Text {
     const char *text;
 };
 const Text TEXTS[] = {
-    {DESK, " Desk "}, {FILE_TITLE, " File "}, {OPTIONS, " Options "},
-    {ABOUT, "  About"}, {HELP, "  Help"},
-    {OPEN, "  Open"}, {SAVE, "  Save"}, {QUIT, "  Quit"},
+    {DESK, " Desk "}, {FILE_TITLE, " File "}, {OPTIONS, " Options "}, {ABOUT, "  About"},
+    {HELP, "  Help"}, {OPEN, "  Open"},       {SAVE, "  Save"},       {QUIT, "  Quit"},
     {GRID, "  Grid"}, {SNAP, "  Snap"},
 };
 

@@ -49,8 +49,7 @@ struct Example {
 
 constexpr Example EXAMPLES[] = {
     {"tools/mkrsc/example.txt", "tests/fuzz/corpus/rsrc/mkrsc_example.rsc"},
-    {"tests/tools/data/every_attribute.txt",
-     "tests/fuzz/corpus/rsrc/mkrsc_every_attribute.rsc"},
+    {"tests/tools/data/every_attribute.txt", "tests/fuzz/corpus/rsrc/mkrsc_every_attribute.rsc"},
 };
 
 }  // namespace mkrsc_test

@@ -23,8 +23,8 @@ protected:
 
     Result run(const std::string &args)
     {
-        const std::string cmd = std::string(MKRSC_PATH) + " " + args + " >" + dir + "/stdout 2>" +
-                                dir + "/stderr";
+        const std::string cmd =
+            std::string(MKRSC_PATH) + " " + args + " >" + dir + "/stdout 2>" + dir + "/stderr";
         const int st = std::system(cmd.c_str());
         Result r{WIFEXITED(st) ? WEXITSTATUS(st) : -1, read_text(dir + "/stdout"),
                  read_text(dir + "/stderr")};
@@ -70,8 +70,8 @@ TEST_F(MkrscCli, RefusedBuildWritesNothingAndKeepsTheOldOutput)
 {
     write_file(path("bad.txt"), "tree {\n  box at 0,0 {\n    blob at 0,0\n  }\n}\n");
     write_file(path("out.rsc"), "the old image");
-    const Result r = run("build " + path("bad.txt") + " " + path("out.rsc") + " --header " +
-                         path("out.h"));
+    const Result r =
+        run("build " + path("bad.txt") + " " + path("out.rsc") + " --header " + path("out.h"));
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("bad.txt:3: unknown object type 'blob'"), std::string::npos) << r.err;
     EXPECT_EQ(read_text(path("out.rsc")), "the old image");
@@ -81,8 +81,8 @@ TEST_F(MkrscCli, RefusedBuildWritesNothingAndKeepsTheOldOutput)
 TEST_F(MkrscCli, UnwritableOutputLeavesNoHalfWrittenFiles)
 {
     const std::string desc = source("tools/mkrsc/example.txt");
-    const Result r = run("build " + desc + " " + path("out.rsc") + " --header " +
-                         path("missing/out.h"));
+    const Result r =
+        run("build " + desc + " " + path("out.rsc") + " --header " + path("missing/out.h"));
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("cannot create " + path("missing/out.h")), std::string::npos) << r.err;
     EXPECT_EQ(files(), std::set<std::string>{});
@@ -110,8 +110,8 @@ TEST_F(MkrscCli, DumpOfADamagedOrMissingFileFails)
     const struct {
         const char *name;
         const char *message;
-    } cases[] = {{"cut.rsc", "is cut short"}, {"far.rsc", "is damaged"},
-                 {"none.rsc", "cannot read"}};
+    } cases[] = {
+        {"cut.rsc", "is cut short"}, {"far.rsc", "is damaged"}, {"none.rsc", "cannot read"}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         const Result r = run("dump " + path(c.name));

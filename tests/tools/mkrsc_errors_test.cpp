@@ -62,8 +62,7 @@ const Refusal REFUSALS[] = {
     {"objects {\n  box at 0,0 links -1,-1,-1\n}\ntree at 3\n", 4, "there are only 1 objects"},
     // Texts too long for the layer or for their field.
     {"tree {\n  string \"" + LONG_TEXT + "\" at 0,0\n}\n", 2, "string of 256 characters"},
-    {"tree {\n  edtext \"abc\" template \"__\" at 0,0\n}\n", 2,
-     "longer than the 2 placeholders"},
+    {"tree {\n  edtext \"abc\" template \"__\" at 0,0\n}\n", 2, "longer than the 2 placeholders"},
     {"tree {\n  edtext \"\" template \"____\" buflen 3 at 0,0\n}\n", 2,
      "template longer than the buffer size 3"},
     {"tree {\n  scrolltext \"abcd\" template \"__\" buflen 4 at 0,0\n}\n", 2,

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "support/mkrsc_files.h"
 #include "support/headless.h"
+#include "support/mkrsc_files.h"
 #include "support/tempdir.h"
 
 namespace {
@@ -120,9 +120,9 @@ TEST_F(MkrscInstall, EveryAttributeReachesTheInstalledObjects)
     EXPECT_EQ(ted(f[4]).te_ptxtlen, 5);   // HEX: its given buffer size
     EXPECT_EQ(ted(f[5]).te_ptxtlen, 64);  // PATH
     EXPECT_STREQ(ted(f[5]).te_ptext, "C:\\");
-    EXPECT_EQ(f[7].ob_spec, '^');          // UP: its character
-    EXPECT_EQ(f[8].ob_spec, 0x1102);       // DOWN: the character in ob_spec's low byte
-    EXPECT_EQ(f[10].ob_flags, OF_DEFAULT); // the innermost ibox, not the last object
+    EXPECT_EQ(f[7].ob_spec, '^');           // UP: its character
+    EXPECT_EQ(f[8].ob_spec, 0x1102);        // DOWN: the character in ob_spec's low byte
+    EXPECT_EQ(f[10].ob_flags, OF_DEFAULT);  // the innermost ibox, not the last object
     EXPECT_EQ(f[11].ob_type, 33);
     EXPECT_EQ(f[11].ob_flags, OF_LASTOB);
     EXPECT_EQ(trees[1][0].ob_width, 10);

@@ -39,12 +39,24 @@ TEST(FontImage, DamagedImagesAreRefused)
         std::function<void(Layout &)> apply;
     };
     const Damage damages[] = {
-        {"first_ade above last_ade", [](Layout &s) { s.first_ade = 'c'; s.offsets.clear(); }},
+        {"first_ade above last_ade",
+         [](Layout &s) {
+             s.first_ade = 'c';
+             s.offsets.clear();
+         }},
         {"offsets decrease", [](Layout &s) { s.offsets[40] = 1; }},
         {"offset below 0", [](Layout &s) { s.offsets[0] = -1; }},
         {"glyph ends past the form", [](Layout &s) { s.offsets.back() = 9; }},
-        {"no form rows", [](Layout &s) { s.height = 0; s.form.clear(); }},
-        {"negative form rows", [](Layout &s) { s.height = -4; s.form.clear(); }},
+        {"no form rows",
+         [](Layout &s) {
+             s.height = 0;
+             s.form.clear();
+         }},
+        {"negative form rows",
+         [](Layout &s) {
+             s.height = -4;
+             s.form.clear();
+         }},
         {"no form bytes", [](Layout &s) { s.form_width = 0; }},
     };
     for (const auto &d : damages) {

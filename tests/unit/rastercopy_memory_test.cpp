@@ -113,9 +113,9 @@ TEST(RasterCopyMemory, RectanglesPastAFormsEdgesStopAtThem)
         vro_cpyfm(0, mode, down, &src.mfdb, &dst.mfdb);
         EXPECT_EQ(dst.at(0, 2), src.at(0, 0)) << mode;
         EXPECT_EQ(dst.at(7, 3), src.at(7, 1)) << mode;
-        EXPECT_TRUE(std::all_of(dst.bytes.begin() + 32, dst.bytes.end(),
-                                [](unsigned char b) { return b == 0; }))
-            << mode;
+        EXPECT_TRUE(std::all_of(dst.bytes.begin() + 32, dst.bytes.end(), [](unsigned char b) {
+            return b == 0;
+        })) << mode;
     }
 
     // A source reaching past its form copies only what the form holds.
@@ -159,10 +159,8 @@ TEST(RasterCopyMemory, OverlappingCopyWithinOneFormKeepsTheSourceImage)
         int mode;
     };
     const Case cases[] = {
-        {{0, 0, 9, 0, 3, 0, 12, 0}, 3},
-        {{2, 0, 9, 4, 2, 1, 9, 5}, 3},
-        {{2, 1, 9, 5, 2, 0, 9, 4}, 3},
-        {{2, 0, 9, 4, 2, 1, 9, 5}, 5},
+        {{0, 0, 9, 0, 3, 0, 12, 0}, 3},  {{2, 0, 9, 4, 2, 1, 9, 5}, 3},
+        {{2, 1, 9, 5, 2, 0, 9, 4}, 3},   {{2, 0, 9, 4, 2, 1, 9, 5}, 5},
         {{0, 0, 9, 0, 3, 0, 12, 0}, 5},   // transparent, along a row
         {{0, 0, 15, 4, 0, 2, 15, 6}, 3},  // whole rows: one block
     };

@@ -68,12 +68,18 @@ const Row TREE2[] = {
 
 int type_code(const std::string &name)
 {
-    if (name == "BOX") return OT_BOX;
-    if (name == "IBOX") return OT_IBOX;
-    if (name == "BOXCHAR") return OT_BOXCHAR;
-    if (name == "STRING") return OT_STRING;
-    if (name == "EDTEXT") return OT_EDTEXT;
-    if (name == "SCROLLTEXT") return OT_SCROLLTEXT;
+    if (name == "BOX")
+        return OT_BOX;
+    if (name == "IBOX")
+        return OT_IBOX;
+    if (name == "BOXCHAR")
+        return OT_BOXCHAR;
+    if (name == "STRING")
+        return OT_STRING;
+    if (name == "EDTEXT")
+        return OT_EDTEXT;
+    if (name == "SCROLLTEXT")
+        return OT_SCROLLTEXT;
     return -1;
 }
 
@@ -81,8 +87,11 @@ int flag_bits(const std::string &letters)
 {
     int f = 0;
     for (char c : letters) {
-        f |= c == 'D' ? OF_DEFAULT : c == 'E' ? OF_EXIT : c == 'L' ? OF_LASTOB
-           : c == 'F' ? OF_FRAMED : 0;
+        f |= c == 'D'   ? OF_DEFAULT
+             : c == 'E' ? OF_EXIT
+             : c == 'L' ? OF_LASTOB
+             : c == 'F' ? OF_FRAMED
+                        : 0;
     }
     return f;
 }
@@ -93,9 +102,9 @@ void expect_rows(const Row *rows, size_t n, int first)
         int idx, next, head, tail, col, font, border, fill, x, y, w, h;
         long obspec;
         char type[16], flags[8];
-        ASSERT_EQ(15, sscanf(rows[r].text, "%d %d %d %d %15s %7s %x %d %d %d %d %d %d %d %ld",
-                             &idx, &next, &head, &tail, type, flags, &col, &font, &border,
-                             &fill, &x, &y, &w, &h, &obspec));
+        ASSERT_EQ(15, sscanf(rows[r].text, "%d %d %d %d %15s %7s %x %d %d %d %d %d %d %d %ld", &idx,
+                             &next, &head, &tail, type, flags, &col, &font, &border, &fill, &x, &y,
+                             &w, &h, &obspec));
         const unsigned char *o = object(first + idx);
         SCOPED_TRACE(rows[r].text);
         EXPECT_EQ(next, s16(o + 0));
@@ -148,13 +157,33 @@ TEST(BuiltinImage, Strings)
         long at;
         std::string text;
     } fixed[] = {
-        {589, "C  "}, {593, "H  "}, {597, "TXT"}, {601, "DOC"}, {605, "PCX"},
-        {609, x32}, {642, x32}, {675, x32}, {708, x32}, {741, "BUTTON"},
-        {748, "BUTTON"}, {755, "Input"}, {761, "Return"}, {768, "Which"}, {774, x32},
-        {807, "BUTTON"}, {814, "Select a file"}, {828, std::string(38, '_')},
-        {867, std::string(38, '_')}, {906, "Select"}, {913, "Cancel"},
-        {920, std::string(24, '_')}, {945, std::string(24, '_')}, {970, "*"},
-        {972, x18}, {991, "___"}, {995, "Input: ___"},
+        {589, "C  "},
+        {593, "H  "},
+        {597, "TXT"},
+        {601, "DOC"},
+        {605, "PCX"},
+        {609, x32},
+        {642, x32},
+        {675, x32},
+        {708, x32},
+        {741, "BUTTON"},
+        {748, "BUTTON"},
+        {755, "Input"},
+        {761, "Return"},
+        {768, "Which"},
+        {774, x32},
+        {807, "BUTTON"},
+        {814, "Select a file"},
+        {828, std::string(38, '_')},
+        {867, std::string(38, '_')},
+        {906, "Select"},
+        {913, "Cancel"},
+        {920, std::string(24, '_')},
+        {945, std::string(24, '_')},
+        {970, "*"},
+        {972, x18},
+        {991, "___"},
+        {995, "Input: ___"},
     };
     for (const auto &s : fixed)
         EXPECT_EQ(s.text, string_at(s.at)) << "string at " << s.at;

@@ -311,15 +311,12 @@ TEST_F(InstallDeath, FilesThatCannotBeUsedEndTheProgram)
 
     Bytes image = builtin_copy();
     const std::string short_header = temp_file(Bytes(image.begin(), image.begin() + 10));
-    EXPECT_EXIT(rsrc_load(short_header.c_str()), ::testing::ExitedWithCode(0),
-                "is cut short");
+    EXPECT_EXIT(rsrc_load(short_header.c_str()), ::testing::ExitedWithCode(0), "is cut short");
     const std::string short_data = temp_file(Bytes(image.begin(), image.end() - 1));
-    EXPECT_EXIT(rsrc_load(short_data.c_str()), ::testing::ExitedWithCode(0),
-                "is cut short");
+    EXPECT_EXIT(rsrc_load(short_data.c_str()), ::testing::ExitedWithCode(0), "is cut short");
     DAMAGES[0].apply(image);
     const std::string damaged = temp_file(image);
-    EXPECT_EXIT(rsrc_load(damaged.c_str()), ::testing::ExitedWithCode(0),
-                "is damaged");
+    EXPECT_EXIT(rsrc_load(damaged.c_str()), ::testing::ExitedWithCode(0), "is damaged");
     for (const std::string &p : {short_header, short_data, damaged})
         remove(p.c_str());
 }

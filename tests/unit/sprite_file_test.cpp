@@ -46,7 +46,7 @@ TEST(SizeFromName, NumberAtTheStartOfTheBaseName)
     EXPECT_EQ(size_from_name("88big.pcx"), 88);
     EXPECT_EQ(side_of(88), 24);
     EXPECT_EQ(size_from_name("hero.pcx"), 0);
-    EXPECT_EQ(size_from_name("  7x.pcx"), 7);   // atoi skips leading blanks
+    EXPECT_EQ(size_from_name("  7x.pcx"), 7);  // atoi skips leading blanks
     EXPECT_EQ(size_from_name("300.pcx"), 300 & 0xFF);
     EXPECT_EQ(size_from_name("-1.pcx"), 0xFF);
 }

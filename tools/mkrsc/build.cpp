@@ -135,8 +135,8 @@ private:
     static bool same_record(const Object &a, const Object &b)
     {
         return a.text.chars == b.text.chars && a.text.at == b.text.at &&
-               a.tmplt.chars == b.tmplt.chars && a.tmplt.at == b.tmplt.at &&
-               a.valid == b.valid && buffer_size(a) == buffer_size(b);
+               a.tmplt.chars == b.tmplt.chars && a.tmplt.at == b.tmplt.at && a.valid == b.valid &&
+               buffer_size(a) == buffer_size(b);
     }
 
     static long buffer_size(const Object &o)
@@ -267,9 +267,8 @@ private:
             const int type = o.ob.ob_type;
             if (type > LAST_INLINE_TYPE && !is_string_type(type) && !is_text_type(type) &&
                 (uint32_t)o.ob.ob_spec >= (uint32_t)data_.end())
-                throw Error(o.line, "spec " + std::to_string((uint32_t)o.ob.ob_spec) +
-                                        " of type " + std::to_string(type) +
-                                        " is an offset past the " +
+                throw Error(o.line, "spec " + std::to_string((uint32_t)o.ob.ob_spec) + " of type " +
+                                        std::to_string(type) + " is an offset past the " +
                                         std::to_string(data_.end()) + " bytes of data");
         }
     }
@@ -324,8 +323,8 @@ private:
             const Tree &tree = d_.trees[t];
             if (tree.root >= (int)d_.objects.size())
                 throw Error(tree.line, "tree at object " + std::to_string(tree.root) +
-                                           ": there are only " +
-                                           std::to_string(d_.objects.size()) + " objects");
+                                           ": there are only " + std::to_string(d_.objects.size()) +
+                                           " objects");
             put32(data_.at(tree_at_ + TREE_ENTRY_SIZE * (long)t),
                   (uint32_t)(obj_at_ + OBJECT_SIZE * tree.root));
         }
@@ -364,8 +363,8 @@ std::vector<unsigned char> build(const Description &d) { return Builder(d).run()
 
 std::string header(const Description &d, const std::string &source)
 {
-    std::string out = "/* Tree and object indices of the resource built from " + source +
-                      " by mkrsc. */\n";
+    std::string out =
+        "/* Tree and object indices of the resource built from " + source + " by mkrsc. */\n";
     auto define = [&out](const std::string &name, int index, const std::string &what) {
         out += "#define " + name + " " + std::to_string(index) + "  /* " + what + " */\n";
     };

@@ -88,7 +88,9 @@ private:
         switch (e) {
         case 'n': return '\n';
         case 't': return '\t';
-        case '\\': case '"': case '\'': return e;
+        case '\\':
+        case '"':
+        case '\'': return e;
         case 'x': {
             const int hi = p_ < s_.size() ? hex_digit(s_[p_]) : -1;
             const int lo = p_ + 1 < s_.size() ? hex_digit(s_[p_ + 1]) : -1;
@@ -97,8 +99,7 @@ private:
             p_ += 2;
             return (char)(hi * 16 + lo);
         }
-        default:
-            throw Error(line_, "unknown escape '\\" + std::string(1, e) + "'");
+        default: throw Error(line_, "unknown escape '\\" + std::string(1, e) + "'");
         }
     }
 

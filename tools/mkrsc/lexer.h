@@ -9,8 +9,8 @@ namespace mkrsc {
 
 struct Token {
     enum Kind { WORD, NUMBER, TEXT, CHAR, PUNCT } kind;
-    std::string text;   // the word, the text or character unquoted, the punctuation
-    long long number;   // NUMBER, and CHAR (its byte)
+    std::string text;  // the word, the text or character unquoted, the punctuation
+    long long number;  // NUMBER, and CHAR (its byte)
 };
 
 // The tokens of `line` up to a `#` outside quotes; throws Error naming

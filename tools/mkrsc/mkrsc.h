@@ -65,8 +65,8 @@ struct Object {
     // one (the others take it from the texts below). Links are computed for
     // nested trees and given for objects of an `objects` block.
     OBJECT ob = {-1, -1, -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    Text text;       // OT_STRING, OT_TITLE: the string; formatted texts: te_ptext
-    Text tmplt;      // formatted texts
+    Text text;   // OT_STRING, OT_TITLE: the string; formatted texts: te_ptext
+    Text tmplt;  // formatted texts
     short valid = 0;
     long buflen = -1;  // -1: room for the longer of text and placeholders
     long record = -1;  // formatted-text record index; -1: in order of appearance

@@ -14,15 +14,20 @@ struct Named {
 };
 
 constexpr Named TYPES[] = {
-    {"box", OT_BOX},       {"ibox", OT_IBOX},     {"boxchar", OT_BOXCHAR},
-    {"string", OT_STRING}, {"ftext", OT_FTEXT},   {"edtext", OT_EDTEXT},
-    {"scrolltext", OT_SCROLLTEXT}, {"title", OT_TITLE},
+    {"box", OT_BOX},
+    {"ibox", OT_IBOX},
+    {"boxchar", OT_BOXCHAR},
+    {"string", OT_STRING},
+    {"ftext", OT_FTEXT},
+    {"edtext", OT_EDTEXT},
+    {"scrolltext", OT_SCROLLTEXT},
+    {"title", OT_TITLE},
 };
 
 // In the order the writer lists them.
 constexpr Named FLAGS[] = {
-    {"default", OF_DEFAULT}, {"exit", OF_EXIT},         {"checked", OF_CHECKED},
-    {"lastob", OF_LASTOB},   {"hidden", OF_HIDDEN},     {"selected", OF_SELECTED},
+    {"default", OF_DEFAULT},   {"exit", OF_EXIT},     {"checked", OF_CHECKED},
+    {"lastob", OF_LASTOB},     {"hidden", OF_HIDDEN}, {"selected", OF_SELECTED},
     {"disabled", OF_DISABLED}, {"framed", OF_FRAMED},
 };
 

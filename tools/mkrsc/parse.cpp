@@ -81,9 +81,9 @@ private:
     size_t p_ = 0;
 };
 
-const char *const KEYWORDS[] = {"at", "size", "colour", "color", "font", "border", "fill",
-                                "spec", "char", "template", "valid", "buflen", "record",
-                                "links", "tree", "objects", "layout"};
+const char *const KEYWORDS[] = {"at",     "size",  "colour", "color",    "font",  "border",
+                                "fill",   "spec",  "char",   "template", "valid", "buflen",
+                                "record", "links", "tree",   "objects",  "layout"};
 
 bool is_keyword(const std::string &w)
 {
@@ -167,10 +167,11 @@ private:
     {
         while (!c.done()) {
             const Token key = c.take();
-            long *field = key.text == "tedinfo" ? &d_.layout.tedinfo
-                          : key.text == "object" ? &d_.layout.object
+            long *field = key.text == "tedinfo"   ? &d_.layout.tedinfo
+                          : key.text == "object"  ? &d_.layout.object
                           : key.text == "trindex" ? &d_.layout.trindex
-                          : key.text == "size" ? &d_.layout.size : nullptr;
+                          : key.text == "size"    ? &d_.layout.size
+                                                  : nullptr;
             if (key.kind != Token::WORD || !field)
                 throw Error(line, "unknown layout field '" + key.text + "'");
             *field = (long)c.number("layout " + key.text, 0, 65535);
@@ -349,8 +350,8 @@ private:
     {
         const auto [it, fresh] = names_.emplace(name, line);
         if (!fresh)
-            throw Error(line, "name " + name + " is already used on line " +
-                                  std::to_string(it->second));
+            throw Error(line,
+                        "name " + name + " is already used on line " + std::to_string(it->second));
         return name;
     }
 

@@ -55,9 +55,9 @@ std::string read_sprite(const char *path, Sprite &s)
     const size_t pixels = 12u * (size_t)s.side * (size_t)s.side;
     const size_t expected = 2 + 3u * (size_t)entries + pixels;
     if (bytes.size() != expected)
-        return "has " + bytes_of(bytes.size()) + "; a sprite of side " +
-               std::to_string(s.side) + " with " + std::to_string(entries) +
-               " palette entries has " + std::to_string(expected);
+        return "has " + bytes_of(bytes.size()) + "; a sprite of side " + std::to_string(s.side) +
+               " with " + std::to_string(entries) + " palette entries has " +
+               std::to_string(expected);
     s.palette.assign(bytes.begin() + 2, bytes.begin() + 2 + 3 * entries);
     s.pixels.assign(bytes.end() - (long)pixels, bytes.end());
     return "";

@@ -130,8 +130,9 @@ Font read_art(const std::string &file)
             for (size_t g = 0; g < codes.size(); g++) {
                 const std::string &px = groups[g];
                 if ((int)px.size() != font.width || px.find_first_not_of(".#") != std::string::npos)
-                    fail(file, (int)at + 1, "glyph row must be " + std::to_string(font.width) +
-                                                " of '.' and '#': " + px);
+                    fail(file, (int)at + 1,
+                         "glyph row must be " + std::to_string(font.width) +
+                             " of '.' and '#': " + px);
                 font.glyphs[codes[g]][row] = px;
             }
         }
@@ -213,8 +214,9 @@ Image build(const Font &font, const std::string &file)
 
     long expected = field(font, "image", file);
     if ((long)image.bytes.size() != expected)
-        fail(file, 0, "image is " + std::to_string(image.bytes.size()) + " bytes, expected " +
-                          std::to_string(expected));
+        fail(file, 0,
+             "image is " + std::to_string(image.bytes.size()) + " bytes, expected " +
+                 std::to_string(expected));
     return image;
 }
 
