@@ -196,6 +196,7 @@ static void drag_knob(void)
     form_center(settings, &x, &y, &w, &h);
     form_dial(0, 0, 0, 0, 0, x, y, w, h);
     objc_draw(settings, 0, 8, x, y, w, h);
+    say("knob held", NULL);
     graf_slidebox(settings, S_TRACK, S_KNOB, 0);
     volume = settings[S_KNOB].ob_x * 100 / (knob_range() - 1);
     form_dial(3, 0, 0, 0, 0, x, y, w, h);

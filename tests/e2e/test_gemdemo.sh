@@ -102,10 +102,12 @@ press Escape
 xdotool type --delay 80 "Bob"
 press Tab Escape
 xdotool type --delay 80 "4x2"
-# The knob is pressed, then moved in steps: the drag starts counting once
-# the box is open again for it.
+# The knob is pressed, then moved in steps once the demo says the drag
+# has begun: it counts the pointer's moves from then on, and a move made
+# while the box was still being opened again for it would be lost.
 point_at 170 109
 xdotool mousedown 1
+expect "knob held"
 for x in 180 190 200 210; do point_at $x 109; done
 xdotool mouseup 1
 point_at 108 136
