@@ -36,7 +36,8 @@ typedef struct grect {
 
 /* A memory form: 8-bit pixels, one byte each, rows one after another with a
  * row length of fd_w bytes. A null fd_addr stands for the drawing surface that
- * `handle` selects. The fields after fd_h are not read and are left 0. */
+ * `handle` selects. The fields after fd_h are left 0: only the raster form
+ * calls (vrt_cpyfm, vr_trnfm) read fd_wdwidth, fd_stand and fd_nplanes. */
 typedef struct fdbstr {
     void *fd_addr;
     short fd_w;
@@ -367,6 +368,147 @@ int vst_load_font(int handle, const char *filename); /* number, or -1 */
 int vst_unload_font(int handle, int number);         /* fonts left, or 0 */
 int vst_font(int handle, int number);
 void v_gtext(int handle, int x, int y, const char *string);
+
+/* ---------------------------------------------------------------------------
+ * VDI: the classic drawing calls. Handles, colours and surfaces as above; the
+ * values and argument orders are the classic interface's. Under the default
+ * attributes (MD_REPLACE, FIS_SOLID, solid one-pixel lines, TA_LEFT and
+ * TA_BASE, no rotation) v_bar, v_pline and v_gtext draw as they always have.
+ * Every call below honours the clip rectangle; v_pline alone ignores it.
+ * ------------------------------------------------------------------------- */
+
+/* Writing modes. XOR inverts bit 0 of every pixel the drawing sets. */
+#define MD_REPLACE 1
+#define MD_TRANS   2
+#define MD_XOR     3
+#define MD_ERASE   4 /* reverse transparent: where the pattern or glyph is 0 */
+
+/* Fill interiors and the number of styles of each */
+#define FIS_HOLLOW  0
+#define FIS_SOLID   1
+#define FIS_PATTERN 2 /* styles 1 to 24 */
+#define FIS_HATCH   3 /* styles 1 to 12 */
+#define FIS_USER    4 /* the pattern given with vsf_udpat */
+
+/* Line types, and the ends of open lines */
+#define SOLID    1
+#define LONGDASH 2
+#define DOT      3
+#define DASHDOT  4
+#define DASH     5
+#define DASH2DOT 6
+#define USERLINE 7
+#define SQUARE   0
+#define ARROWED  1
+#define ROUND    2
+
+/* Marker types */
+#define PM_DOT       1
+#define PM_PLUS      2
+#define PM_ASTERISK  3
+#define PM_SQUARE    4
+#define PM_DIAGCROSS 5
+#define PM_DIAMOND   6
+
+/* Text alignment: horizontal, then vertical */
+#define TA_LEFT    0
+#define TA_CENTER  1
+#define TA_RIGHT   2
+#define TA_BASE    0
+#define TA_HALF    1
+#define TA_ASCENT  2
+#define TA_BOTTOM  3
+#define TA_DESCENT 4
+#define TA_TOP     5
+
+#define GEM_MAX_POLYGON 1024 /* points of v_fillarea; more draw nothing */
+
+/* Attributes. Each returns the value it set (an unknown one is replaced by
+ * the default). */
+int vswr_mode(int handle, int mode);
+int vsf_interior(int handle, int interior);
+int vsf_style(int handle, int style);
+int vsf_perimeter(int handle, int on);
+void vsf_udpat(int handle, const short *pattern, int planes); /* 16 words a plane, bit 15 left */
+int vsl_type(int handle, int type);
+void vsl_udsty(int handle, int pattern); /* 16 bits, bit 15 first */
+int vsl_width(int handle, int width);
+void vsl_ends(int handle, int begin, int end);
+int vsm_type(int handle, int type);
+int vsm_height(int handle, int height);
+int vsm_color(int handle, int color);
+
+/* Attribute queries, in the classic word orders */
+void vql_attributes(int handle, short *attrib); /* type, colour, mode, width, begin, end */
+void vqf_attributes(int handle, short *attrib); /* interior, colour, style, mode, perimeter */
+void vqm_attributes(int handle, short *attrib); /* type, colour, mode, width, height */
+void vqt_attributes(
+    int handle, short *attrib); /* font, colour, angle, h, v, mode, wchar, hchar, wcell, hcell */
+
+/* Shapes. Angles in tenths of a degree, counter-clockwise from 3 o'clock. */
+void vr_recfl(int handle, const short *pxy); /* filled, no perimeter */
+void v_fillarea(int handle, int count, const short *pxy);
+void v_circle(int handle, int x, int y, int radius);
+void v_ellipse(int handle, int x, int y, int xradius, int yradius);
+void v_arc(int handle, int x, int y, int radius, int begin, int end);
+void v_ellarc(int handle, int x, int y, int xradius, int yradius, int begin, int end);
+void v_pieslice(int handle, int x, int y, int radius, int begin, int end);
+void v_ellpie(int handle, int x, int y, int xradius, int yradius, int begin, int end);
+void v_rbox(int handle, const short *pxy);
+void v_rfbox(int handle, const short *pxy);
+void v_contourfill(int handle, int x, int y, int color); /* color -1: any colour but the seed's */
+void v_pmarker(int handle, int count, const short *pxy);
+int v_get_pixel(int handle, int x, int y, short *pel, short *index);
+
+/* Text placement and metrics */
+void vst_alignment(int handle, int horizontal, int vertical, short *hor_out, short *vert_out);
+int vst_height(int handle, int height, short *char_width, short *char_height, short *cell_width,
+               short *cell_height); /* returns the height set */
+int vst_point(int handle, int point, short *char_width, short *char_height, short *cell_width,
+              short *cell_height);                              /* returns the point size set */
+int vst_rotation(int handle, int angle);                        /* 0, 900, 1800 or 2700 */
+void vqt_extent(int handle, const char *string, short *extent); /* 4 corners, 8 words */
+int vqt_width(int handle, int character, short *advance, short *left_delta, short *right_delta);
+int vqt_name(int handle, int number, char *name); /* number from 1; name: 33 bytes */
+void v_justified(int handle, int x, int y, const char *string, int length, int word_space,
+                 int char_space);
+
+/* Workstations, fonts and colours. The physical workstation is the screen. */
+void v_opnwk(short *work_in, short *handle_out, short *work_out);
+void v_clswk(int handle);
+void v_updwk(int handle);
+void vq_extnd(int handle, int extended, short *work_out); /* 57 words */
+int vq_gdos(void);
+int vst_load_fonts(int handle, int select); /* fonts added */
+void vst_unload_fonts(int handle, int select);
+void vs_color(int handle, int index, const short *rgb);        /* 0..1000 each */
+int vq_color(int handle, int index, int set_flag, short *rgb); /* index, or -1 */
+
+/* The text cursor: a grid of system-font cells over the screen */
+void vq_chcells(int handle, short *rows, short *columns);
+void v_enter_cur(int handle);
+void v_exit_cur(int handle);
+void v_curtext(int handle, const char *string);
+void vs_curaddress(int handle, int row, int column); /* from 1 */
+void vq_curaddress(int handle, short *row, short *column);
+void v_curup(int handle);
+void v_curdown(int handle);
+void v_curright(int handle);
+void v_curleft(int handle);
+void v_curhome(int handle);
+void v_dspcur(int handle, int x, int y);
+void v_rmcur(int handle);
+void v_eeol(int handle);
+void v_eeos(int handle);
+
+/* Raster forms. A one-plane form holds 16-bit words, fd_wdwidth a row, bit
+ * 15 the leftmost pixel. vrt_cpyfm draws one in two colours (colors[0] for
+ * 1 bits, colors[1] for 0 bits) with a writing mode; vr_trnfm turns the
+ * standard form (fd_stand 1: planes one after another) into the device form
+ * (one byte a pixel) and back. */
+void vrt_cpyfm(int handle, int mode, const short *pxy, const MFDB *src, const MFDB *dst,
+               const short *colors);
+void vr_trnfm(int handle, const MFDB *src, MFDB *dst);
 
 /* ---------------------------------------------------------------------------
  * Resources and object trees

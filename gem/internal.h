@@ -174,6 +174,34 @@ extern short _linecol, _fillcol, _textcol, _texteff;
 extern short _clipx1, _clipy1, _clipx2, _clipy2;
 extern void (*_trout)(void);
 
+/* The attributes beyond the colours and effects (gem/vdi/attributes.cpp).
+ * `_vdi_plain` holds the defaults, under which v_bar, v_pline and v_gtext
+ * draw as the layer's own dialogs, menus and frames expect: the layer's
+ * drawing code switches to them (_vdi_enter_plain) and back. Opening a
+ * screen mode resets `_vdi` to them. */
+typedef struct vdi_attributes {
+    short mode;               /* MD_* */
+    short interior, style;    /* FIS_*, and the pattern or hatch number from 1 */
+    short perimeter;          /* 1: filled shapes get an outline in the fill colour */
+    unsigned short udpat[16]; /* FIS_USER, bit 15 the left column */
+    short line_type, line_width;
+    short line_begin, line_end; /* SQUARE, ARROWED, ROUND */
+    unsigned short line_udsty;  /* USERLINE, bit 15 first */
+    short marker_type, marker_height, marker_color;
+    short text_h, text_v; /* TA_* */
+    short text_angle;     /* 0, 900, 1800 or 2700 */
+} VDI_ATTRIBUTES;
+
+extern VDI_ATTRIBUTES _vdi;
+extern const VDI_ATTRIBUTES _vdi_plain;
+
+/* Saves the attributes in *saved and installs the plain ones; and back. */
+void _vdi_enter_plain(VDI_ATTRIBUTES *saved);
+void _vdi_leave_plain(const VDI_ATTRIBUTES *saved);
+
+#define GEM_MAX_LINE_WIDTH    39 /* widest line, pixels (odd) */
+#define GEM_MAX_MARKER_HEIGHT 99
+
 void _xor_box(short x1, short y1, short x2, short y2);
 void _xor_pixel(BITMAP *bmp, int x, int y, int unused);
 

@@ -262,9 +262,12 @@ void _OLtext(short x, short y, short w, short h, short flags, const char *text)
 void _obcurse(short on)
 {
     const short line = _linecol;
+    VDI_ATTRIBUTES saved;
+    _vdi_enter_plain(&saved);
     vsl_color(handle, on ? _textcol : _fillcol);
     v_pline(handle, 2, _cursepx);
     vsl_color(handle, line);
+    _vdi_leave_plain(&saved);
 }
 
 void _objc_draw(OBJECT *tree, short index, short depth, short x, short y)
@@ -272,7 +275,10 @@ void _objc_draw(OBJECT *tree, short index, short depth, short x, short y)
     if (!tree)
         return;
     TreeGuard guard(tree);
+    VDI_ATTRIBUTES saved;
+    _vdi_enter_plain(&saved);
     draw_object(guard, tree, index, depth, x, y, 0);
+    _vdi_leave_plain(&saved);
 }
 
 int objc_draw(OBJECT *tree, int start, int depth, int x, int y, int w, int h)
@@ -281,6 +287,8 @@ int objc_draw(OBJECT *tree, int start, int depth, int x, int y, int w, int h)
         return 1;
     const short line = _linecol, text = _textcol, fill = _fillcol, font = _fontno,
                 effects = _texteff;
+    VDI_ATTRIBUTES saved;
+    _vdi_enter_plain(&saved);
     scare_mouse();
     // Non-zero values place the tree; they do not clip.
     if (x)
@@ -302,5 +310,6 @@ int objc_draw(OBJECT *tree, int start, int depth, int x, int y, int w, int h)
     vst_effects(handle, effects);
     vst_font(handle, font);
     vs_clip(handle, 0, NULL);
+    _vdi_leave_plain(&saved);
     return 1;
 }

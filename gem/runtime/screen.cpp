@@ -75,6 +75,7 @@ static void set_mode(int rez)
     _clipy1 = 0;
     _clipx2 = (short)(_scrwid - 1);
     _clipy2 = (short)(_scrht - 1);
+    _vdi = _vdi_plain;
 
     // Centre the mouse here too, so the first poll reports no movement.
     _mevent.x = (short)(_scrwid / 2);

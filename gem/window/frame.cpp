@@ -26,6 +26,7 @@ public:
           font_(_fontno), clip_{_clipx1, _clipy1, _clipx2, _clipy2}, handle_(handle)
     {
         _hidemouse();
+        _vdi_enter_plain(&attributes_);
         handle = 0;
         vst_font(0, 0);
         vst_effects(0, 0);
@@ -42,6 +43,7 @@ public:
         vst_effects(0, effects_);
         vst_font(0, font_);
         vs_clip(0, 1, clip_);
+        _vdi_leave_plain(&attributes_);
         if (_mtot == 0)
             _showmouse();
     }
@@ -54,6 +56,7 @@ public:
 private:
     short line_, fill_, text_, effects_, font_;
     short clip_[4];
+    VDI_ATTRIBUTES attributes_;
     int handle_;
 };
 
