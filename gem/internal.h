@@ -199,6 +199,12 @@ extern const VDI_ATTRIBUTES _vdi_plain;
 void _vdi_enter_plain(VDI_ATTRIBUTES *saved);
 void _vdi_leave_plain(const VDI_ATTRIBUTES *saved);
 
+/* The fill patterns of FIS_PATTERN (styles 1 to 24) and FIS_HATCH (1 to
+ * 12), 16 x 16 each: word k is row k, bit 15 the left column. They tile the
+ * surface from its origin (gem/data/patterns.cpp). */
+extern const unsigned short _fill_patterns[24][16];
+extern const unsigned short _fill_hatches[12][16];
+
 #define GEM_MAX_LINE_WIDTH    39 /* widest line, pixels (odd) */
 #define GEM_MAX_MARKER_HEIGHT 99
 
