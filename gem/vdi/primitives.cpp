@@ -1,29 +1,5 @@
-// Filled bars, polylines and the XOR outline box of the rubber-band and drag
-// calls.
-#include <algorithm>
-
+// The XOR outline box of the rubber-band and drag calls.
 #include "gem/internal.h"
-
-// Filled in _fillcol inside the clip rectangle. A bar that is one pixel wide
-// or high after clipping draws nothing.
-void v_bar(int handle, const short *pxy)
-{
-    int left = std::max<int>(pxy[0], _clipx1);
-    int top = std::max<int>(pxy[1], _clipy1);
-    int right = std::min<int>(pxy[2], _clipx2);
-    int bottom = std::min<int>(pxy[3], _clipy2);
-    if (left < right && top < bottom)
-        rectfill(_surface(handle), left, top, right, bottom, _fillcol);
-}
-
-// count - 1 segments in _linecol, each from one point to the next; not
-// clipped except by the bitmap itself.
-void v_pline(int handle, int count, const short *pxy)
-{
-    BITMAP *surface = _surface(handle);
-    for (int i = 0; i + 1 < count; i++)
-        line(surface, pxy[2 * i], pxy[2 * i + 1], pxy[2 * i + 2], pxy[2 * i + 3], _linecol);
-}
 
 // Flips bit 0 of one pixel. Pixels outside the bitmap are skipped, so an
 // outline that sticks out of the screen touches nothing outside it.
