@@ -95,6 +95,9 @@ void pie(int handle, int x, int y, int rx, int ry, int begin, int end)
         line(bmp, x, y, x + a.x, y + a.y, colour);
         line(bmp, x, y, x + b.x, y + b.y, colour);
     };
+    // The fill is bounded by the rays through the arc's end pixels, on which
+    // the radii are drawn, so that the radii lie on the fill's edge.
+    vdi::Sector inside(a, b);
     Rows rows(outline, ry);
     const Rect &r = canvas.rect();
     auto interior = [&](BITMAP *bmp, int colour) {
@@ -103,10 +106,10 @@ void pie(int handle, int x, int y, int rx, int ry, int begin, int end)
             int x1 = std::max(r.x1, x + rows.left[dy + ry]);
             int x2 = std::min(r.x2, x + rows.right[dy + ry]);
             for (int px = x1; px <= x2; px++) {
-                if (!sector.contains(px - x, dy))
+                if (!inside.contains(px - x, dy))
                     continue;
                 int start = px;
-                while (px < x2 && sector.contains(px + 1 - x, dy))
+                while (px < x2 && inside.contains(px + 1 - x, dy))
                     px++;
                 hline(bmp, start, py, px, colour);
             }

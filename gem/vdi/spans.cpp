@@ -155,6 +155,12 @@ Sector::Sector(int begin, int end, int rx, int ry) : rx_(rx), ry_(ry)
     sweep_ = full_ ? 2 * PI : sweep * PI / 1800;
 }
 
+Sector::Sector(Point from, Point to) : begin_(0), sweep_(0), rx_(1), ry_(1), full_(false)
+{
+    begin_ = along(from.x, from.y);  // measured from 3 o'clock
+    sweep_ = along(to.x, to.y);      // measured from `from`
+}
+
 double Sector::along(int dx, int dy) const
 {
     // Into the circle the ellipse is squeezed from, y pointing up.

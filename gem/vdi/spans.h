@@ -40,6 +40,9 @@ std::vector<Point> ellipse_outline(int rx, int ry);
 class Sector {
 public:
     Sector(int begin, int end, int rx, int ry);
+    // The sweep counter-clockwise from the ray through `from` to the ray
+    // through `to`, both pixels from the centre.
+    Sector(Point from, Point to);
     bool full() const { return full_; }
     // How far past `begin` the pixel at (dx, dy) from the centre lies, in
     // radians, 0 to 2 pi.
