@@ -1,6 +1,6 @@
 // Raster copy, bars and colour search against the plain operations they are
-// built on, in one run. After the table the program prints the ratios that
-// matter: each layer call's time over its baseline's.
+// built on, in one run (with the shapes of vdi_bench.cpp). After the table the program prints the
+// ratios that matter: each layer call's time over its baseline's.
 //
 //   build/bench/gem_bench                         (one run of each)
 //   build/bench/gem_bench --benchmark_repetitions=5  (ratios of the medians)
@@ -165,6 +165,16 @@ public:
               "BM_vro_cpyfm_surface_to_memory", "BM_blit_area", 3.0);
         ratio(out, "v_bar full screen / rectfill", "BM_v_bar_full_screen",
               "BM_rectfill_full_screen", 0);
+        ratio(out, "v_circle r 100, no perimeter / circlefill", "BM_v_circle_r100",
+              "BM_circlefill_r100", 1.2);
+        ratio(out, "v_circle r 100, perimeter / circlefill", "BM_v_circle_r100_perimeter",
+              "BM_circlefill_r100", 1.2);
+        ratio(out, "v_bar 640 x 480 pattern / rectfill pattern", "BM_v_bar_pattern_640x480",
+              "BM_rectfill_pattern_640x480", 1.2);
+        ratio(out, "v_fillarea 1000 points, no perimeter / polygon", "BM_v_fillarea_1000",
+              "BM_polygon_1000", 1.2);
+        ratio(out, "v_fillarea 1000 points, perimeter / polygon", "BM_v_fillarea_1000_perimeter",
+              "BM_polygon_1000", 1.2);
         auto search = times_.find("BM_find_or_add_1000_full_table");
         if (search != times_.end())
             out << "  1000 find-or-add searches in a full table: " << search->second / 1000

@@ -63,9 +63,7 @@ void v_fillarea(int handle, int count, const short *pxy)
     vdi::paint_filled(
         canvas,
         [&](BITMAP *bmp, int colour) {
-            std::vector<vdi::Span> spans;
-            vdi::polygon_spans(v.data(), count, canvas.rect(), spans);
-            vdi::draw_spans(bmp, spans, colour);
+            vdi::fill_polygon(bmp, v.data(), count, canvas.rect(), colour);
             edges(bmp, colour);
         },
         edges);
@@ -73,19 +71,23 @@ void v_fillarea(int handle, int count, const short *pxy)
 
 namespace {
 
+struct Span {
+    int y, x1, x2;
+};
+
 // The spans of the region a seed fill covers, found before anything is
 // drawn: 4-connected pixels inside `area` that `inside` accepts, from the
 // seed. An explicit stack of seeds, one a run, keeps the search off the call
 // stack whatever the region's shape.
 template <class Inside>
-std::vector<vdi::Span> seed_spans(const vdi::Rect &area, int sx, int sy, Inside inside)
+std::vector<Span> seed_spans(const vdi::Rect &area, int sx, int sy, Inside inside)
 {
     int w = area.x2 - area.x1 + 1, h = area.y2 - area.y1 + 1;
     std::vector<unsigned char> taken((size_t)w * h);
     auto open = [&](int x, int y) {
         return !taken[(size_t)(y - area.y1) * w + (x - area.x1)] && inside(x, y);
     };
-    std::vector<vdi::Span> spans;
+    std::vector<Span> spans;
     std::vector<vdi::Point> stack = {{sx, sy}};
     while (!stack.empty()) {
         vdi::Point p = stack.back();
@@ -129,13 +131,15 @@ void v_contourfill(int handle, int x, int y, int color)
     if (!canvas.contains(x, y))
         return;
     int seed = getpixel(surface, x, y), bound = color & 0xFF;
-    std::vector<vdi::Span> spans;
+    std::vector<Span> spans;
     if (color < 0)
         spans = seed_spans(canvas.rect(), x, y,
                            [&](int px, int py) { return getpixel(surface, px, py) == seed; });
     else
         spans = seed_spans(canvas.rect(), x, y,
                            [&](int px, int py) { return getpixel(surface, px, py) != bound; });
-    vdi::paint_interior(canvas, _fillcol,
-                        [&](BITMAP *bmp, int colour) { vdi::draw_spans(bmp, spans, colour); });
+    vdi::paint_interior(canvas, _fillcol, [&](BITMAP *bmp, int colour) {
+        for (const Span &s : spans)
+            hline(bmp, s.x1, s.y, s.x2, colour);
+    });
 }

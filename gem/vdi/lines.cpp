@@ -77,9 +77,7 @@ void segment(BITMAP *bmp, const Rect &area, Point a, Point b, int half, int colo
     };
     Point quad[4] = {corner(a, nx, ny), corner(b, nx, ny), corner(b, -nx, -ny),
                      corner(a, -nx, -ny)};
-    std::vector<Span> spans;
-    convex_spans(quad, 4, area, spans);
-    draw_spans(bmp, spans, colour);
+    fill_convex(bmp, quad, 4, area, colour);
 }
 
 bool same(Point a, Point b) { return a.x == b.x && a.y == b.y; }
@@ -184,9 +182,7 @@ void draw_arrow(Canvas &canvas, const Arrow &a, int colour)
     Point head[3] = {{a.tip.x * SUBPIXEL, a.tip.y * SUBPIXEL},
                      {(int)std::lround(bx + ox), (int)std::lround(by + oy)},
                      {(int)std::lround(bx - ox), (int)std::lround(by - oy)}};
-    std::vector<Span> spans;
-    convex_spans(head, 3, canvas.rect(), spans);
-    draw_spans(canvas.target(), spans, colour);
+    fill_convex(canvas.target(), head, 3, canvas.rect(), colour);
 }
 
 }  // namespace

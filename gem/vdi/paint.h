@@ -92,13 +92,16 @@ void paint_interior(Canvas &canvas, int colour, Interior interior)
 }
 
 // A filled shape in the fill colour: its interior, then, when the perimeter
-// is on, `outline(bitmap, colour)` over it in the solid brush.
+// is on, `outline(bitmap, colour)` over it in the solid brush. Every shape's
+// outline lies on its interior, so over a solid interior of the same colour
+// it would change nothing and is left out.
 template <class Interior, class Outline>
 void paint_filled(Canvas &canvas, Interior interior, Outline outline)
 {
     paint_interior(canvas, _fillcol, interior);
-    Brush edge = canvas.solid(_fillcol);
-    if (_vdi.perimeter && edge.draws())
+    Brush inside = canvas.fill(_fillcol), edge = canvas.solid(_fillcol);
+    bool hidden = inside.mode == DRAW_MODE_SOLID && inside.colour == edge.colour;
+    if (_vdi.perimeter && edge.draws() && !hidden)
         outline(canvas.target(), edge.colour);
 }
 

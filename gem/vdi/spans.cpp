@@ -19,68 +19,102 @@ long long floor_div(long long n, long long d)  // d > 0
 
 long long ceil_div(long long n, long long d) { return -floor_div(-n, d); }
 
-void add_span(std::vector<Span> &out, const Rect &area, int y, long long x1, long long x2)
+void span(BITMAP *bmp, const Rect &area, int y, long long x1, long long x2, int colour)
 {
     x1 = std::max<long long>(x1, area.x1);
     x2 = std::min<long long>(x2, area.x2);
     if (x1 <= x2)
-        out.push_back({y, (int)x1, (int)x2});
+        hline(bmp, (int)x1, y, (int)x2, colour);
 }
 
-// An edge going down from (x0, y0) by dy > 0 rows and dx columns; it crosses
-// the rows first..last, the last row (its lower end) excluded.
+// An edge going down from its top end to the row `last` (its lower end's row
+// excluded), and where it crosses the current row: exactly at
+// x + frac / dy, 0 <= frac < dy, stepped a row at a time.
 struct Edge {
-    long long x0, y0, dx, dy;
-    int first, last;
-};
+    int last;
+    int x, frac, dy;
+    int step, step_frac;  // dx / dy as a whole part and a remainder
 
-// Where an edge crosses row y: x = num / den exactly.
-struct Crossing {
-    long long num, den;
-    bool operator<(const Crossing &o) const { return num * o.den < o.num * den; }
+    Edge(Point top, Point bottom, int row) : last(bottom.y - 1), dy(bottom.y - top.y)
+    {
+        int dx = bottom.x - top.x;
+        step = (int)floor_div(dx, dy);
+        step_frac = dx - step * dy;
+        long long along = (long long)(row - top.y) * dx;
+        long long whole = floor_div(along, dy);
+        x = (int)(top.x + whole);
+        frac = (int)(along - whole * dy);
+    }
+    void next_row()  // without a branch: the carry comes at random
+    {
+        frac += step_frac;
+        int carry = frac >= dy;
+        x += step + carry;
+        frac -= carry * dy;
+    }
+    bool left_of(const Edge &o) const
+    {
+        return x != o.x ? x < o.x : (long long)frac * o.dy < (long long)o.frac * dy;
+    }
+    int ceil() const { return x + (frac > 0); }
 };
 
 }  // namespace
 
-void polygon_spans(const Point *v, int n, const Rect &area, std::vector<Span> &out)
+void fill_polygon(BITMAP *bmp, const Point *v, int n, const Rect &area, int colour)
 {
-    std::vector<Edge> edges;
+    struct Pending {
+        Point top, bottom;
+    };
+    std::vector<Pending> edges;
     for (int i = 0; i < n; i++) {
         Point a = v[i], b = v[(i + 1) % n];
         if (a.y == b.y)
             continue;
         if (a.y > b.y)
             std::swap(a, b);
-        edges.push_back({a.x, a.y, b.x - a.x, b.y - a.y, a.y, b.y - 1});
+        edges.push_back({a, b});
     }
     std::sort(edges.begin(), edges.end(),
-              [](const Edge &a, const Edge &b) { return a.first < b.first; });
+              [](const Pending &a, const Pending &b) { return a.top.y < b.top.y; });
 
-    std::vector<const Edge *> active;
-    std::vector<Crossing> crossings;
+    // The edges crossing the current row, kept in order of their crossings:
+    // a new edge goes in at its place, and from one row to the next the order
+    // hardly changes, so an insertion sort keeps it at little cost.
+    std::vector<Edge> active;
     size_t next = 0;
     for (int y = area.y1; y <= area.y2; y++) {
-        while (next < edges.size() && edges[next].first <= y)
-            active.push_back(&edges[next++]);
-        active.erase(std::remove_if(active.begin(), active.end(),
-                                    [y](const Edge *e) { return e->last < y; }),
-                     active.end());
-        if (active.empty()) {
-            if (next == edges.size())
-                break;
-            continue;
+        for (; next < edges.size() && edges[next].top.y <= y; next++) {
+            if (edges[next].bottom.y <= y)
+                continue;
+            Edge e(edges[next].top, edges[next].bottom, y);
+            active.insert(
+                std::upper_bound(active.begin(), active.end(), e,
+                                 [](const Edge &a, const Edge &b) { return a.left_of(b); }),
+                e);
         }
-        crossings.clear();
-        for (const Edge *e : active)
-            crossings.push_back({e->x0 * e->dy + (y - e->y0) * e->dx, e->dy});
-        std::sort(crossings.begin(), crossings.end());
-        for (size_t k = 0; k + 1 < crossings.size(); k += 2)
-            add_span(out, area, y, ceil_div(crossings[k].num, crossings[k].den),
-                     floor_div(crossings[k + 1].num, crossings[k + 1].den));
+        for (size_t k = 0; k + 1 < active.size(); k += 2)
+            span(bmp, area, y, active[k].ceil(), active[k + 1].x, colour);
+        // On to the next row in one pass: edges that end here leave, the
+        // others step, and each moves back past any it has overtaken.
+        size_t kept = 0;
+        for (size_t k = 0; k < active.size(); k++) {
+            Edge e = active[k];
+            if (e.last <= y)
+                continue;
+            e.next_row();
+            size_t j = kept++;
+            for (; j > 0 && e.left_of(active[j - 1]); j--)
+                active[j] = active[j - 1];
+            active[j] = e;
+        }
+        active.erase(active.begin() + kept, active.end());
+        if (active.empty() && next == edges.size())
+            break;
     }
 }
 
-void convex_spans(const Point *v, int n, const Rect &area, std::vector<Span> &out)
+void fill_convex(BITMAP *bmp, const Point *v, int n, const Rect &area, int colour)
 {
     if (n < 1)
         return;
@@ -110,14 +144,8 @@ void convex_spans(const Point *v, int n, const Rect &area, std::vector<Span> &ou
             right = std::max(right, floor_div(num, den));
         }
         if (left <= right)
-            add_span(out, area, y, left, right);
+            span(bmp, area, y, left, right, colour);
     }
-}
-
-void draw_spans(BITMAP *bmp, const std::vector<Span> &spans, int colour)
-{
-    for (const Span &s : spans)
-        hline(bmp, s.x1, s.y, s.x2, colour);
 }
 
 namespace {

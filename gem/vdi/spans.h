@@ -11,23 +11,16 @@
 
 namespace vdi {
 
-struct Span {
-    int y, x1, x2;
-};
+// Draws with hline, in the drawing mode selected, the even-odd interior of
+// the polygon `v` (n points, the closing edge implied) within `area`. A pixel
+// is inside when its centre is; edges are half-open in y, so a caller that
+// wants the whole boundary draws the edges too.
+void fill_polygon(BITMAP *bmp, const Point *v, int n, const Rect &area, int colour);
 
-// Even-odd spans of the polygon `v` (n points, the closing edge implied) in
-// rows `rows.y1..rows.y2`. A pixel is inside when its centre is; edges are
-// half-open in y, so a caller that wants the whole boundary draws the edges
-// too.
-void polygon_spans(const Point *v, int n, const Rect &rows, std::vector<Span> &out);
-
-// Spans of the convex polygon `v`, given in 1/SUBPIXEL pixel, its boundary
-// included, in rows `rows.y1..rows.y2`.
+// The same for the convex polygon `v` given in 1/SUBPIXEL pixel, its
+// boundary included.
 constexpr int SUBPIXEL = 16;
-void convex_spans(const Point *v, int n, const Rect &rows, std::vector<Span> &out);
-
-// Draws spans with hline in the drawing mode selected.
-void draw_spans(BITMAP *bmp, const std::vector<Span> &spans, int colour);
+void fill_convex(BITMAP *bmp, const Point *v, int n, const Rect &area, int colour);
 
 // The pixels of Allegro's circle (rx == ry) or ellipse of these radii
 // around the origin, each once.
