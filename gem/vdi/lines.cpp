@@ -30,6 +30,7 @@ struct Dasher {
     }
 };
 
+// The dasher of the line being drawn: do_line hands its callback no context.
 Dasher *dashing;
 
 void dash_pixel(BITMAP *, int x, int y, int)
@@ -190,7 +191,8 @@ void draw_arrow(Canvas &canvas, const Arrow &a, int colour)
 Pen line_pen()
 {
     int width = std::min(std::max<int>(_vdi.line_width, 1), GEM_MAX_LINE_WIDTH);
-    width -= width % 2 == 0;
+    if (width % 2 == 0)
+        width--;
     unsigned short dash = _vdi.line_type == USERLINE ? _vdi.line_udsty
                           : _vdi.line_type >= SOLID && _vdi.line_type <= DASH2DOT
                               ? DASHES[_vdi.line_type - 1]

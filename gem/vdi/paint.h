@@ -10,8 +10,6 @@
 // most once per call.
 #pragma once
 
-#include <vector>
-
 #include "gem/internal.h"
 
 namespace vdi {

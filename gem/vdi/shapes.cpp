@@ -3,9 +3,9 @@
 // Radii below zero draw nothing, radius zero is the centre pixel, and radii
 // above MAX_RADIUS are clamped to it. Filled circles and ellipses are
 // Allegro's own, their perimeters Allegro's outlines, which are exactly the
-// fills' edge pixels. Arcs and pies take the pixels of those outlines and
-// fills that lie in the sector, so they match the whole shapes pixel for
-// pixel.
+// fills' edge pixels. Arcs take the pixels of those outlines that lie in the
+// sector, pies those of the fills between the rays their radii are drawn on,
+// so both match the whole shapes pixel for pixel.
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -24,14 +24,22 @@ Rect around(int x, int y, int rx, int ry, int margin)
     return {x - rx - margin, y - ry - margin, x + rx + margin, y + ry + margin};
 }
 
-void filled_ellipse(int handle, int x, int y, int rx, int ry)
+// False for a negative radius; else brings the centre and radii into range.
+bool clamp(int &x, int &y, int &rx, int &ry)
 {
     if (rx < 0 || ry < 0)
-        return;
+        return false;
     x = vdi::clamp_coord(x);
     y = vdi::clamp_coord(y);
     rx = vdi::clamp_radius(rx);
     ry = vdi::clamp_radius(ry);
+    return true;
+}
+
+void filled_ellipse(int handle, int x, int y, int rx, int ry)
+{
+    if (!clamp(x, y, rx, ry))
+        return;
     vdi::Canvas canvas(handle, true, around(x, y, rx, ry, 0));
     if (canvas.empty())
         return;
@@ -48,10 +56,9 @@ void filled_ellipse(int handle, int x, int y, int rx, int ry)
 // For each row of the outline (from -ry), its leftmost and rightmost pixel:
 // the row of the filled shape, whose edge the outline is.
 struct Rows {
-    int ry;
     std::vector<int> left, right;
-    explicit Rows(const std::vector<Point> &outline, int ry)
-        : ry(ry), left(2 * ry + 1, 1 << 30), right(2 * ry + 1, -(1 << 30))
+    Rows(const std::vector<Point> &outline, int ry)
+        : left(2 * ry + 1, 1 << 30), right(2 * ry + 1, -(1 << 30))
     {
         for (const Point &p : outline) {
             left[p.y + ry] = std::min(left[p.y + ry], p.x);
@@ -74,12 +81,8 @@ Point arc_end(const std::vector<Point> &path, bool first, int angle, int rx, int
 // perimeter is the arc and the radii. A whole turn is the whole ellipse.
 void pie(int handle, int x, int y, int rx, int ry, int begin, int end)
 {
-    if (rx < 0 || ry < 0)
+    if (!clamp(x, y, rx, ry))
         return;
-    x = vdi::clamp_coord(x);
-    y = vdi::clamp_coord(y);
-    rx = vdi::clamp_radius(rx);
-    ry = vdi::clamp_radius(ry);
     vdi::Sector sector(begin, end, rx, ry);
     if (sector.full()) {
         filled_ellipse(handle, x, y, rx, ry);
@@ -128,12 +131,8 @@ void pie(int handle, int x, int y, int rx, int ry, int begin, int end)
 // a whole turn is a closed outline without ends.
 void arc(int handle, int x, int y, int rx, int ry, int begin, int end)
 {
-    if (rx < 0 || ry < 0)
+    if (!clamp(x, y, rx, ry))
         return;
-    x = vdi::clamp_coord(x);
-    y = vdi::clamp_coord(y);
-    rx = vdi::clamp_radius(rx);
-    ry = vdi::clamp_radius(ry);
     vdi::Pen pen = vdi::line_pen();
     vdi::Canvas canvas(handle, true, around(x, y, rx, ry, vdi::stroke_margin(pen)));
     if (canvas.empty())
@@ -152,7 +151,7 @@ constexpr int RBOX_RADIUS = 8;
 
 struct RoundedBox {
     int x1, y1, x2, y2, radius;
-    std::vector<int> half;  // half width of the corner circle, by rows from its top
+    std::vector<int> half;  // half widths of the corner circle's rows, the top one first
     std::vector<Point> corner;
 
     explicit RoundedBox(const short *pxy)
@@ -247,7 +246,8 @@ void v_rbox(int handle, const short *pxy)
     vdi::Pen pen = vdi::line_pen();
     int m = vdi::stroke_margin(pen);
     vdi::Canvas canvas(handle, true, {box.x1 - m, box.y1 - m, box.x2 + m, box.y2 + m});
-    vdi::stroke(canvas, box.outline(), pen, true, true);
+    if (!canvas.empty())
+        vdi::stroke(canvas, box.outline(), pen, true, true);
 }
 
 void v_rfbox(int handle, const short *pxy)

@@ -40,7 +40,11 @@ public:
     // How far past `begin` the pixel at (dx, dy) from the centre lies, in
     // radians, 0 to 2 pi.
     double along(int dx, int dy) const;
-    bool contains(int dx, int dy) const { return full_ || along(dx, dy) <= sweep_ + 1e-9; }
+    // The centre belongs to every sector.
+    bool contains(int dx, int dy) const
+    {
+        return full_ || (dx == 0 && dy == 0) || along(dx, dy) <= sweep_ + 1e-9;
+    }
 
 private:
     double begin_, sweep_;

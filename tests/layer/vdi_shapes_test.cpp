@@ -364,7 +364,8 @@ TEST_F(VdiShapes, BadRadiiAreRefusedOrClamped)
     EXPECT_EQ(count(fill_of([] { v_pieslice(handle, 100, 100, -10, 0, 900); })), 0);
     EXPECT_EQ(count(line_of([] { v_arc(handle, 100, 100, -10, 0, 900); })), 0);
     EXPECT_EQ(count(fill_of([] { v_circle(handle, 100, 100, 0); })), 1);
-    EXPECT_EQ(count(fill_of([] { v_ellpie(handle, 100, 100, 0, 0, 0, 900); })), 1);
+    EXPECT_EQ(count(fill_of([] { v_ellpie(handle, 100, 100, 0, 0, 900, 1800); })), 1);
+    EXPECT_EQ(count(line_of([] { v_arc(handle, 100, 100, 0, 1900, 2000); })), 1);
 
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(count(fill_of([] { v_circle(handle, 160, 100, 30000); })), 320 * 200);
