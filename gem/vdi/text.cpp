@@ -21,6 +21,8 @@ namespace {
 // kept: columns [left, right) and glyph rows [first, last), the clip
 // rectangle within the surface. Pixels outside it are passed over, so the
 // buffer never outgrows the surface, whatever the font's height or the clip.
+// As the mask of placed text its columns count from the start of the part
+// of the text's frame that shows.
 struct TextBuffer {
     int left, right, first, last;
     unsigned char ink;
@@ -54,7 +56,7 @@ struct Glyph {
 
 // Draws glyph row `i` with the pen at `pen` (buffer column pen - x) and
 // returns how far the row reached: the glyph width, doubled when wide, plus
-// the italic shift, or less where `clip` (_clipx2) ends it. With `draw`
+// the italic shift, or less where the pen reaches `clip`. With `draw`
 // false only the reach is computed.
 int glyph_row(TextBuffer &buf, const Glyph &g, short effects, int i, int height, int pen, int x,
               int clip, bool draw)

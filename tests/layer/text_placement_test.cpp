@@ -253,6 +253,40 @@ TEST_F(Placed, TurnedTextIsClippedAtEachEdgeOfTheClipRectangle)
     }
 }
 
+// The logical screen for handles from 4; on the visible screen, the clip
+// rectangle a window frame sets on it with Allegro is kept as well.
+TEST_F(Placed, SurfaceAndAllegroClipAreHonoured)
+{
+    clear_to_color(_logbmp, kUntouched);
+    vst_rotation(handle, 900);
+    v_gtext(4, 100, 100, "logical");
+    EXPECT_EQ(touched(picture()).x2, -1);
+    int ink = 0;
+    for (int y = 0; y < _logbmp->h; y++)
+        for (int x = 0; x < _logbmp->w; x++)
+            ink += getpixel(_logbmp, x, y) == kInk;
+    EXPECT_GT(ink, 20);
+
+    const Picture whole = drawn(100, 100, "framed", MD_XOR, TA_CENTER, TA_HALF, 1800);
+    clear_to_color(screen, kUntouched);
+    set_clip_rect(screen, 90, 95, 104, 103);
+    vswr_mode(handle, MD_XOR);
+    vst_alignment(handle, TA_CENTER, TA_HALF, nullptr, nullptr);
+    vst_rotation(handle, 1800);
+    v_gtext(handle, 100, 100, "framed");
+    int x1, y1, x2, y2;
+    get_clip_rect(screen, &x1, &y1, &x2, &y2);
+    EXPECT_EQ(std::vector<int>({x1, y1, x2, y2}), std::vector<int>({90, 95, 104, 103}));
+    set_clip_rect(screen, 0, 0, screen->w - 1, screen->h - 1);
+    const Picture framed = picture();
+    for (int y = 0; y < screen->h; y++)
+        for (int x = 0; x < screen->w; x++) {
+            const bool inside = x >= 90 && x <= 104 && y >= 95 && y <= 103;
+            ASSERT_EQ(framed[y * screen->w + x], inside ? whole[y * screen->w + x] : kUntouched);
+        }
+    vswr_mode(handle, MD_REPLACE);
+}
+
 // Text that runs off the surface shows what a drawing 40 pixels further
 // in shows at the same place of the text. The last column is the clip
 // rectangle's right one, which text never writes.
