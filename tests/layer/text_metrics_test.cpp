@@ -46,38 +46,42 @@ struct Chosen {
     int asked, set, font, char_w, char_h, cell_w, cell_h;
 };
 
+using Chooser = int (*)(int, int, short *, short *, short *, short *);
+
+void expect_choices(Chooser choose, std::initializer_list<Chosen> cases)
+{
+    for (auto c : cases) {
+        short sizes[4] = {};
+        EXPECT_EQ(choose(handle, c.asked, &sizes[0], &sizes[1], &sizes[2], &sizes[3]), c.set)
+            << c.asked;
+        EXPECT_EQ(_fontno, c.font) << c.asked;
+        EXPECT_EQ(std::vector<short>(sizes, sizes + 4),
+                  (std::vector<short>{(short)c.char_w, (short)c.char_h, (short)c.cell_w,
+                                      (short)c.cell_h}));
+    }
+}
+
 TEST_F(Metrics, HeightPicksTheTallestFontNotAboveIt)
 {
-    const Chosen cases[] = {{13, 13, 1, 8, 13, 8, 16}, {100, 13, 1, 8, 13, 8, 16},
-                            {12, 6, 0, 8, 6, 8, 8},    {6, 6, 0, 8, 6, 8, 8},
-                            {5, 4, 2, 6, 4, 6, 6},     {4, 4, 2, 6, 4, 6, 6},
-                            {3, 4, 2, 6, 4, 6, 6},     {INT_MIN, 4, 2, 6, 4, 6, 6}};
-    for (auto c : cases) {
-        short cw = 0, ch = 0, bw = 0, bh = 0;
-        EXPECT_EQ(vst_height(handle, c.asked, &cw, &ch, &bw, &bh), c.set) << c.asked;
-        EXPECT_EQ(_fontno, c.font) << c.asked;
-        EXPECT_EQ(cw, c.char_w);
-        EXPECT_EQ(ch, c.char_h);
-        EXPECT_EQ(bw, c.cell_w);
-        EXPECT_EQ(bh, c.cell_h);
-    }
+    expect_choices(vst_height, {{13, 13, 1, 8, 13, 8, 16},
+                                {100, 13, 1, 8, 13, 8, 16},
+                                {12, 6, 0, 8, 6, 8, 8},
+                                {6, 6, 0, 8, 6, 8, 8},
+                                {5, 4, 2, 6, 4, 6, 6},
+                                {4, 4, 2, 6, 4, 6, 6},
+                                {3, 4, 2, 6, 4, 6, 6},
+                                {INT_MIN, 4, 2, 6, 4, 6, 6}});
     EXPECT_EQ(vst_height(handle, 7, nullptr, nullptr, nullptr, nullptr), 6);
 }
 
 TEST_F(Metrics, PointSizePicksTheLargestNotAboveIt)
 {
-    const Chosen cases[] = {{10, 10, 1, 8, 13, 8, 16}, {72, 10, 1, 8, 13, 8, 16},
-                            {9, 9, 0, 8, 6, 8, 8},     {8, 8, 2, 6, 4, 6, 6},
-                            {7, 8, 2, 6, 4, 6, 6},     {-3, 8, 2, 6, 4, 6, 6}};
-    for (auto c : cases) {
-        short cw = 0, ch = 0, bw = 0, bh = 0;
-        EXPECT_EQ(vst_point(handle, c.asked, &cw, &ch, &bw, &bh), c.set) << c.asked;
-        EXPECT_EQ(_fontno, c.font) << c.asked;
-        EXPECT_EQ(cw, c.char_w);
-        EXPECT_EQ(ch, c.char_h);
-        EXPECT_EQ(bw, c.cell_w);
-        EXPECT_EQ(bh, c.cell_h);
-    }
+    expect_choices(vst_point, {{10, 10, 1, 8, 13, 8, 16},
+                               {72, 10, 1, 8, 13, 8, 16},
+                               {9, 9, 0, 8, 6, 8, 8},
+                               {8, 8, 2, 6, 4, 6, 6},
+                               {7, 8, 2, 6, 4, 6, 6},
+                               {-3, 8, 2, 6, 4, 6, 6}});
     EXPECT_EQ(vst_point(handle, 9, nullptr, nullptr, nullptr, nullptr), 9);
 }
 
