@@ -32,6 +32,9 @@ struct Cursor {
     int row = 0, col = 0;  // from 0
     bool drawn = false;    // its cell is inverted now, on drawn_handle's surface
     int drawn_handle = 0, drawn_row = 0, drawn_col = 0;
+    // The logical screen when the cell was inverted: every mode setting
+    // makes a new one, and clears the screens, cursor cell and all.
+    const BITMAP *drawn_mode = nullptr;
 };
 Cursor cursor;
 
@@ -40,8 +43,9 @@ bool pointer_held = false;  // v_rmcur holds a hide request
 // The cells from column c1 to c2 - 1 of rows r1 to r2 - 1, in `colour`.
 void fill_cells(int handle, int r1, int c1, int r2, int c2, int colour)
 {
-    if (r1 < r2 && c1 < c2)
-        rectfill(_surface(handle), c1 * kCell, r1 * kCell, c2 * kCell - 1, r2 * kCell - 1, colour);
+    BITMAP *surface = _surface(handle);
+    if (surface && r1 < r2 && c1 < c2)
+        rectfill(surface, c1 * kCell, r1 * kCell, c2 * kCell - 1, r2 * kCell - 1, colour);
 }
 
 // The layer's XOR rule, bit 0 of every pixel: drawn twice, the cell is back.
@@ -62,7 +66,7 @@ void keep_in_grid(const Grid &g)
 
 void take_cursor_away()
 {
-    if (cursor.drawn)
+    if (cursor.drawn && cursor.drawn_mode == _logbmp)
         invert_cell(cursor.drawn_handle, cursor.drawn_row, cursor.drawn_col);
     cursor.drawn = false;
 }
@@ -78,6 +82,7 @@ void show_cursor(int handle)
     cursor.drawn_handle = handle;
     cursor.drawn_row = cursor.row;
     cursor.drawn_col = cursor.col;
+    cursor.drawn_mode = _logbmp;
 }
 
 // Around every call that changes the grid or moves the cursor: the pointer

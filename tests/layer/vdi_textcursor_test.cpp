@@ -256,6 +256,14 @@ TEST_F(VdiTextCursor, TheCursorCellFollowsTheCursor)
     v_curleft(handle);
     EXPECT_EQ(cell(screen, 0, 0), inverted(glyph('A')));
     EXPECT_EQ(cell(screen, 1, 1), filled(0));
+
+    // A mode setting clears the screen and the cursor with it: the next
+    // move does not invert the old place again.
+    Setscreen(-1, 0);
+    clear_to_color(screen, 0);
+    v_curright(handle);
+    EXPECT_EQ(cell(screen, 0, 0), filled(0));
+    EXPECT_EQ(cell(screen, 0, 1), filled(1));
 }
 
 TEST_F(VdiTextCursor, TheLogicalScreenHasItsOwnPixels)
