@@ -4,8 +4,9 @@
 //
 // A one-plane form is fd_h rows of fd_wdwidth words; a standard form is
 // fd_nplanes such planes one after another. The words are the program's
-// native 16-bit values, bit 15 the leftmost pixel. A device form is the
-// layer's own: rows of fd_w bytes, one a pixel.
+// native 16-bit values, bit 15 the leftmost pixel. A device form of more
+// than one plane is the layer's own: rows of fd_w bytes, one a pixel; a
+// device form of one plane keeps the words, as on a monochrome screen.
 #include <stdint.h>
 #include <string.h>
 
@@ -183,18 +184,24 @@ std::vector<uint16_t> to_standard(const unsigned char *device, const Shape &s)
     return out;
 }
 
-// The conversion's shape, or false when it is refused. A standard source
-// names its planes and must hold fd_w pixels a row; a device source is
-// made into the planes its destination names (its own count when the
-// destination leaves fd_nplanes 0), in rows of its own fd_wdwidth words,
-// or of the fewest that hold fd_w pixels when that is too few.
+// A one-plane form has the same words in both formats, as on a monochrome
+// screen: converting it copies them, so that a one-plane form a classic
+// program turns into the device format is one vrt_cpyfm draws.
+bool words_both_ways(const MFDB &in) { return in.fd_nplanes == 1; }
+
+// The conversion's shape, or false when it is refused. A standard source,
+// and a device source of one plane, name their planes and must hold fd_w
+// pixels a row; any other device source is made into the planes its
+// destination names (its own count when the destination leaves fd_nplanes
+// 0), in rows of its own fd_wdwidth words, or of the fewest that hold fd_w
+// pixels when that is too few.
 bool conversion_shape(const MFDB &in, const MFDB &out, Shape &s)
 {
     if (in.fd_w <= 0 || in.fd_h <= 0)
         return false;
     s = {in.fd_w, in.fd_h, in.fd_wdwidth, in.fd_nplanes};
-    if (in.fd_stand) {
-        if (s.words * 16L < s.w)
+    if (in.fd_stand || words_both_ways(in)) {
+        if (s.words * 16L < s.w || (!in.fd_stand && out.fd_nplanes > 1))
             return false;
     } else {
         s.planes = out.fd_nplanes ? out.fd_nplanes : in.fd_nplanes;
@@ -206,7 +213,8 @@ bool conversion_shape(const MFDB &in, const MFDB &out, Shape &s)
 
 }  // namespace
 
-// fd_stand 1: standard to device form; 0: device to standard form. The
+// fd_stand 1: standard to device form; 0: device to standard form. A
+// one-plane form keeps its words either way. Otherwise the
 // result is composed aside, so the destination may be the source itself
 // when the result fits the source's block: in place, a standard form of
 // fewer than 8 planes is smaller than its device form and is refused, as
@@ -221,11 +229,14 @@ void vr_trnfm(int handle, const MFDB *src, MFDB *dst)
     if (!conversion_shape(in, *dst, s))
         return;
     const bool to_dev = in.fd_stand != 0;
-    if (in.fd_addr == dst->fd_addr &&
+    const bool copy = words_both_ways(in);
+    if (in.fd_addr == dst->fd_addr && !copy &&
         (to_dev ? device_bytes(s) > standard_bytes(s) : standard_bytes(s) > device_bytes(s)))
         return;
 
-    if (to_dev) {
+    if (copy) {
+        memmove(dst->fd_addr, in.fd_addr, (size_t)standard_bytes(s));
+    } else if (to_dev) {
         const std::vector<unsigned char> out = to_device(in.fd_addr, s);
         memcpy(dst->fd_addr, out.data(), out.size());
     } else {
