@@ -505,7 +505,8 @@ void v_eeos(int handle);
  * 15 the leftmost pixel. vrt_cpyfm draws one in two colours (colors[0] for
  * 1 bits, colors[1] for 0 bits) with a writing mode; vr_trnfm turns the
  * standard form (fd_stand 1: planes one after another) into the device form
- * (one byte a pixel) and back. */
+ * (one byte a pixel) and back; a one-plane form keeps its words either way,
+ * and vrt_cpyfm draws it. */
 void vrt_cpyfm(int handle, int mode, const short *pxy, const MFDB *src, const MFDB *dst,
                const short *colors);
 void vr_trnfm(int handle, const MFDB *src, MFDB *dst);

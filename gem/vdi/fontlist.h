@@ -13,9 +13,14 @@ constexpr long kFontHeaderSize = 88;
 struct FontPlace {
     const short *offsets;       // last_ade - first_ade + 2 entries
     const unsigned char *form;  // form_height rows of form_width bytes
+    bool from_folder;           // added by vst_load_fonts, removed by vst_unload_fonts
 };
 
 const FontPlace &font_place(int number);
+
+// Marks font `number` as one vst_load_fonts added; the mark moves with the
+// font when the list is renumbered.
+void font_mark_from_folder(int number);
 
 // Whether `image` is a font image the layer can register and draw safely:
 // the header, offset table and form lie within `length` bytes (a negative

@@ -68,6 +68,12 @@ void link_fonts()
 
 const FontPlace &font_place(int number) { return places[number]; }
 
+void font_mark_from_folder(int number)
+{
+    if (number >= 0 && number < _no_of_fonts)
+        places[number].from_folder = true;
+}
+
 bool font_image_ok(const void *image, long length)
 {
     if (!image || (length >= 0 && length < kFontHeaderSize))
@@ -129,7 +135,7 @@ void _fontfix(int number)
     // built-in images store them; the list keeps the native addresses.
     long entries = table_entries(font->first_ade, font->last_ade);
     font->form_base = (int32_t)(kFontHeaderSize + 2 * entries);
-    places[number] = FontPlace{offsets, bytes(font) + font->form_base};
+    places[number] = FontPlace{offsets, bytes(font) + font->form_base, false};
 }
 
 int font_register(void *image, long length)
