@@ -64,7 +64,7 @@ static void fills(void)
     }
 }
 
-static void line(int x1, int y1, int x2, int y2)
+static void segment(int x1, int y1, int x2, int y2)
 {
     short p[4];
     p[0] = (short)x1;
@@ -79,7 +79,7 @@ static void lines(void)
     static const char *const types[] = {"solid", "long dash",  "dot", "dash dot",
                                         "dash",  "dash 2 dot", "user"};
     static const int widths[] = {1, 3, 5, 9, 15};
-    static const char *const markers[] = {"dot", "plus", "asterisk", "square", "cross", "diamond"};
+    char number[8];
     int i, k;
 
     heading(140, "Line types, widths and ends; markers");
@@ -90,7 +90,7 @@ static void lines(void)
     vsl_udsty(handle, 0xCCF0);
     for (i = 0; i < 7; i++) {
         vsl_type(handle, i + 1);
-        line(8, 150 + 12 * i, 150, 150 + 12 * i);
+        segment(8, 150 + 12 * i, 150, 150 + 12 * i);
         label(156, 153 + 12 * i, types[i]);
     }
     vsl_type(handle, SOLID);
@@ -98,7 +98,7 @@ static void lines(void)
         vsl_width(handle, widths[i]);
         vsl_color(handle, i % 2 ? RED : INK);
         vsl_ends(handle, i % 3, (i + 1) % 3);
-        line(240, 152 + 17 * i, 400, 152 + 17 * i);
+        segment(240, 152 + 17 * i, 400, 152 + 17 * i);
     }
     vsl_width(handle, 1);
     vsl_ends(handle, SQUARE, SQUARE);
@@ -113,7 +113,8 @@ static void lines(void)
             vsm_height(handle, 5 + 6 * k);
             v_pmarker(handle, 1, p);
         }
-        label(428 + 32 * i, 236, markers[i]);
+        sprintf(number, "%d", i + 1);
+        label(438 + 32 * i, 236, number);
     }
 }
 
@@ -172,15 +173,14 @@ static void shapes(void)
     v_arc(handle, 40, 350, 12, 0, 3600);
     v_contourfill(handle, 40, 350, INK);
     label(60, 353, "contour fill");
-    label(120, 353, "even-odd star at the right");
 }
 
 static void cross(int x, int y)
 {
     vsl_color(handle, RED);
     vsl_type(handle, SOLID);
-    line(x - 4, y, x + 4, y);
-    line(x, y - 4, x, y + 4);
+    segment(x - 4, y, x + 4, y);
+    segment(x, y - 4, x, y + 4);
 }
 
 static void text(void)
@@ -244,13 +244,15 @@ static void text(void)
 /* The screen, read back through the palette, as a binary PPM. */
 static int save_ppm(const char *path)
 {
-    MFDB form = {0}, visible = {0};
+    MFDB form = {0}, visible = {0}; /* visible: a null address, the screen's size */
     short pxy[8] = {0, 0, W - 1, H - 1, 0, 0, W - 1, H - 1};
     unsigned char *pixels = malloc((size_t)W * H);
     FILE *file;
     long i;
     if (!pixels)
         return 0;
+    visible.fd_w = W;
+    visible.fd_h = H;
     form.fd_addr = pixels;
     form.fd_w = W;
     form.fd_h = H;
