@@ -166,6 +166,13 @@ void write_cells(int handle, const Grid &g, int row, int col, const char *s, int
     }
 }
 
+void clear_surface(int handle)
+{
+    BITMAP *surface = _surface(handle);
+    if (surface)
+        rectfill(surface, 0, 0, surface->w - 1, surface->h - 1, kPaper);
+}
+
 }  // namespace
 
 void vq_chcells(int handle, short *rows, short *columns)
@@ -181,9 +188,7 @@ void vq_chcells(int handle, short *rows, short *columns)
 void v_enter_cur(int handle)
 {
     GridChange change(handle);
-    BITMAP *surface = _surface(handle);
-    if (surface)
-        rectfill(surface, 0, 0, surface->w - 1, surface->h - 1, kPaper);
+    clear_surface(handle);
     cursor.alpha = true;
     cursor.row = cursor.col = 0;
 }
@@ -191,9 +196,7 @@ void v_enter_cur(int handle)
 void v_exit_cur(int handle)
 {
     GridChange change(handle);
-    BITMAP *surface = _surface(handle);
-    if (surface)
-        rectfill(surface, 0, 0, surface->w - 1, surface->h - 1, kPaper);
+    clear_surface(handle);
     cursor.alpha = false;
 }
 

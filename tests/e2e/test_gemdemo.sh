@@ -14,6 +14,7 @@ work="$E2E_TMP/pics"
 mkdir -p "$work"
 cp "$SOURCE_DIR/samples/16knight.pcx" "$SOURCE_DIR/samples/24slime.pcx" "$work/"
 out="$E2E_TMP/demo.out"
+: > "$out"  # there before the program starts: the test reads it at once
 (cd "$work" && exec "$GEMDEMO") > "$out" 2>&1 &
 pid=$!
 

@@ -12,6 +12,7 @@ mkdir -p "$OUT_DIR"
 start_xvfb 640x480
 out="$E2E_TMP/vdishow.out"
 drawn="$E2E_TMP/drawn.ppm"
+: > "$out"  # there before the program starts: the test reads it at once
 "$VDISHOW" "$drawn" > "$out" 2>&1 &
 pid=$!
 wait_line drawn
