@@ -21,29 +21,30 @@ char lines[MAX_LINES][LINE_CHARS + 1];
 char buttons[MAX_BUTTONS][BUTTON_CHARS + 1];
 
 // Copies one bracketed field from `s` up to its ']' (or the string's end)
-// into rows, a '|' starting the next row. Rows past `max_rows` and
-// characters past `chars` are dropped. Returns the number of rows and moves
-// `s` onto the ']' or the terminating NUL.
-int read_field(const char *&s, char *rows, int max_rows, int chars)
+// into `rows`, a '|' starting the next row. Rows past the last and
+// characters past a row's room are dropped. Returns the number of rows and
+// moves `s` onto the ']' or the terminating NUL.
+template <int MaxRows, int Room>
+int read_field(const char *&s, char (&rows)[MaxRows][Room])
 {
+    constexpr int chars = Room - 1;  // the NUL takes the last byte
     int row = 0, col = 0;
-    rows[0] = '\0';
+    rows[0][0] = '\0';
     for (; *s && *s != ']'; s++) {
         if (*s == '|') {
-            if (row + 1 < max_rows) {
+            if (row + 1 < MaxRows) {
                 row++;
-                rows[row * (chars + 1)] = '\0';
+                rows[row][0] = '\0';
             } else {
-                row = max_rows;  // every further character is dropped
+                row = MaxRows;  // every further character is dropped
             }
             col = 0;
-        } else if (row < max_rows && col < chars) {
-            char *r = rows + row * (chars + 1);
-            r[col++] = *s;
-            r[col] = '\0';
+        } else if (row < MaxRows && col < chars) {
+            rows[row][col++] = *s;
+            rows[row][col] = '\0';
         }
     }
-    return row < max_rows ? row + 1 : max_rows;
+    return row < MaxRows ? row + 1 : MaxRows;
 }
 
 const char *title_for(char icon)
@@ -75,11 +76,11 @@ void build(OBJECT *tree, int default_button, const char *alert, int *nlines, int
     for (int i = 0; i < 4 && *s; i++, s++)
         if (i == 1)
             icon = *s;
-    *nlines = read_field(s, &lines[0][0], MAX_LINES, LINE_CHARS);
+    *nlines = read_field(s, lines);
     // After the text's "]", one more character (the "[") is passed over.
     for (int i = 0; i < 2 && *s; i++)
         s++;
-    *nbuttons = read_field(s, &buttons[0][0], MAX_BUTTONS, BUTTON_CHARS);
+    *nbuttons = read_field(s, buttons);
     const int n_l = *nlines - 1;
 
     const char *title = title_for(icon);
