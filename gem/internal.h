@@ -208,6 +208,7 @@ extern const unsigned short _fill_hatches[12][16];
 #define GEM_MAX_LINE_WIDTH    39 /* widest line, pixels (odd) */
 #define GEM_MAX_MARKER_HEIGHT 99
 
+/* The XOR outline of the rubber-band and drag boxes (gem/vdi/xorbox.cpp). */
 void _xor_box(short x1, short y1, short x2, short y2);
 void _xor_pixel(BITMAP *bmp, int x, int y, int unused);
 
