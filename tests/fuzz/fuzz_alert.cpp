@@ -64,6 +64,7 @@ GEM_IO script_io;
 std::vector<unsigned char> screen_pixels()
 {
     std::vector<unsigned char> v;
+    v.reserve((size_t)screen->w * screen->h);
     for (int y = 0; y < screen->h; y++)
         v.insert(v.end(), screen->line[y], screen->line[y] + screen->w);
     return v;

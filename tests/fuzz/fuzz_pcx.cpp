@@ -107,6 +107,7 @@ Expected expect(unsigned char size, const uint8_t *pcx, size_t length)
 Bytes screen_pixels()
 {
     Bytes v;
+    v.reserve((size_t)screen->w * screen->h);
     for (int y = 0; y < screen->h; y++)
         v.insert(v.end(), screen->line[y], screen->line[y] + screen->w);
     return v;
