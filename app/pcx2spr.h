@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "gem/gem.h"
 
@@ -50,6 +51,9 @@ const char *loadpcx(void);
 // The two vro_cpyfm copies of the sprite's columns into `sprite`.
 void cut_sprite(void);
 
+// The sprite file's bytes: the size byte, the palette and the cut sprite.
+std::vector<unsigned char> sprite_file_bytes(void);
+
 // Writes the sprite file to `path` through a temporary file renamed over it
 // when complete. Returns null, or why it could not be written.
 const char *write_sprite(const char *path);
@@ -66,6 +70,12 @@ void save_sprite(void);
 // side from the picture's name, decoding, cutting and writing. Returns null,
 // or why nothing was written.
 const char *convert_picture(const char *picture, const char *output);
+
+// The same conversion of a picture's bytes, `size_byte` standing for the
+// number its name would start with: the sprite file's bytes in
+// `sprite_file`. Returns null, or why the picture was refused.
+const char *convert_pcx(unsigned char size_byte, const unsigned char *pcx, size_t length,
+                        std::vector<unsigned char> &sprite_file);
 
 // Batch conversion without a display; returns the exit status.
 int convert_batch(const char *picture, const char *output);

@@ -46,8 +46,13 @@ int ReadPcxLine(unsigned char *p, int hrez)
             int value = getc(fp);
             for (int i = 0; i < count; i++)
                 p[n++] = (unsigned char)(value + 16);
+        } else if (c == EOF) {
+            // Every byte past the end reads as colour 15: the rest of the
+            // line at once, not a byte at a time.
+            memset(p + n, 15, (size_t)(hrez - n));
+            n = hrez;
         } else {
-            p[n++] = (unsigned char)(c + 16);  // EOF (-1) gives 15
+            p[n++] = (unsigned char)(c + 16);
         }
     } while (n < hrez);
 
@@ -86,6 +91,40 @@ static short palette_length(void)
     return n;
 }
 
+// The picture open in `fp` into the logical screen and the palette, then
+// shown on the visible screen. Returns null, or why it was refused.
+static const char *decode_pcx(void)
+{
+    unsigned char head[PCX_HEADER_BYTES];
+    if (fread(head, 1, sizeof head, fp) != sizeof head)
+        return "is shorter than its 128-byte header";
+    short xmax = (short)(head[8] | head[9] << 8);
+    if (xmax < 0)
+        return "has a negative width (xmax below 0)";
+    int hrez = xmax + 1;
+    vrez = (short)(6 * side_of(size));
+
+    Setscreen(1, 0);
+    static std::vector<unsigned char> line(LINE_BYTES);  // made once: it is large
+    unsigned char *row = Logbase();
+    for (int i = 0; i < vrez; i++) {
+        int n = std::min(ReadPcxLine(line.data(), hrez), LOGICAL_STRIDE);  // never past the row
+        memcpy(row, line.data(), (size_t)n);
+        // What the line does not reach is colour 0, not what the screen
+        // showed before: a narrow picture cuts the same in every run.
+        memset(row + n, 0, (size_t)(LOGICAL_STRIDE - n));
+        row += LOGICAL_STRIDE;
+    }
+
+    fseek(fp, 0, SEEK_END);
+    read_palette(ftell(fp));
+
+    pallength = palette_length();
+    Forcepalette(16, pallength, palette);
+    Setscreen(0, 0);
+    return NULL;
+}
+
 const char *loadpcx(void)
 {
     static std::string reason;
@@ -94,39 +133,10 @@ const char *loadpcx(void)
         reason = std::string("cannot be opened: ") + strerror(errno);
         return reason.c_str();
     }
-    unsigned char head[PCX_HEADER_BYTES];
-    if (fread(head, 1, sizeof head, fp) != sizeof head) {
-        fclose(fp);
-        fp = NULL;
-        return "is shorter than its 128-byte header";
-    }
-    short xmax = (short)(head[8] | head[9] << 8);
-    if (xmax < 0) {
-        fclose(fp);
-        fp = NULL;
-        return "has a negative width (xmax below 0)";
-    }
-    int hrez = xmax + 1;
-    vrez = (short)(6 * side_of(size));
-
-    Setscreen(1, 0);
-    std::vector<unsigned char> line(LINE_BYTES);
-    unsigned char *row = Logbase();
-    for (int i = 0; i < vrez; i++) {
-        int n = ReadPcxLine(line.data(), hrez);
-        memcpy(row, line.data(), (size_t)std::min(n, LOGICAL_STRIDE));  // never past the row
-        row += LOGICAL_STRIDE;
-    }
-
-    fseek(fp, 0, SEEK_END);
-    read_palette(ftell(fp));
+    const char *err = decode_pcx();
     fclose(fp);
     fp = NULL;
-
-    pallength = palette_length();
-    Forcepalette(16, pallength, palette);
-    Setscreen(0, 0);
-    return NULL;
+    return err;
 }
 
 void cut_sprite(void)
@@ -151,10 +161,11 @@ void cut_sprite(void)
     vro_cpyfm(handle, 3, fudge, &display, &behind);
 }
 
-static std::vector<unsigned char> sprite_file_bytes(void)
+std::vector<unsigned char> sprite_file_bytes(void)
 {
     int a = side_of(size);
     std::vector<unsigned char> out;
+    out.reserve(2 + 3 * (size_t)pallength + 12 * (size_t)(a * a));
     out.push_back(size);
     out.push_back((unsigned char)pallength);
     out.insert(out.end(), palette, palette + 3 * pallength);
@@ -284,6 +295,29 @@ const char *convert_picture(const char *picture, const char *output)
         return err;
     cut_sprite();
     return write_sprite(output);
+}
+
+const char *convert_pcx(unsigned char size_byte, const unsigned char *pcx, size_t length,
+                        std::vector<unsigned char> &sprite_file)
+{
+    static std::string reason;
+    size = size_byte;
+    if (const char *err = side_problem())
+        return err;
+    static const unsigned char no_bytes[1] = {0};
+    fp = fmemopen((void *)(length ? pcx : no_bytes), length, "rb");
+    if (!fp) {
+        reason = std::string("cannot be opened: ") + strerror(errno);
+        return reason.c_str();
+    }
+    const char *err = decode_pcx();
+    fclose(fp);
+    fp = NULL;
+    if (err)
+        return err;
+    cut_sprite();
+    sprite_file = sprite_file_bytes();
+    return NULL;
 }
 
 int convert_batch(const char *picture, const char *output)

@@ -53,6 +53,23 @@ void look_up_everything()
         rsrc_gaddr(R_TEDINFO, i, &ted);
 }
 
+// What rsrc_gaddr answers from: a refused image must leave all of it.
+struct Installed {
+    RSHDR header;
+    unsigned char *data;
+    short included;
+    TEDINFO *teds;
+    OBJECT *objects;
+    OBJECT **trees;
+
+    static Installed now() { return {_rshdr, _resource, _rsrcin, _teds, _dials, _trees}; }
+    bool operator==(const Installed &o) const
+    {
+        return memcmp(&header, &o.header, sizeof header) == 0 && data == o.data &&
+               included == o.included && teds == o.teds && objects == o.objects && trees == o.trees;
+    }
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
@@ -73,10 +90,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     memcpy(image.data(), data, size);
     const std::vector<unsigned char> original = image;
 
-    TEDINFO *teds_before = _teds;
+    const Installed before = Installed::now();
     if (!rsrc_include(image.data())) {
-        if (_teds != teds_before)
-            __builtin_trap();  // a refused image replaced the installed one
+        if (!(Installed::now() == before))
+            __builtin_trap();  // a refused image changed the installed one
         return 0;
     }
     if (image != original)

@@ -143,6 +143,41 @@ TEST_F(Converter, PictureThatEndsEarlyGives255)
     EXPECT_EQ(spr_pixel(f, 4, 1, 3, 23), 255);
 }
 
+// A line narrower than the side is repeated once; the columns it still
+// does not reach are colour 0 (index 240 in the file), whatever the screen
+// showed before.
+TEST_F(Converter, ColumnsPastANarrowPictureAreColourZero)
+{
+    clear_to_color(screen, 77);
+    auto f = convert(put("4one.pcx", pcx::picture(pcx::rows(1, 24, [](int, int y) { return y; }))));
+    ASSERT_EQ(f.size(), 2u + 3 * f[1] + 12 * 16);
+    for (int y = 0; y < 24; y++) {
+        EXPECT_EQ(spr_pixel(f, 4, 0, 0, y), y);
+        EXPECT_EQ(spr_pixel(f, 4, 0, 1, y), y);
+        for (int x = 2; x < 4; x++)
+            EXPECT_EQ(spr_pixel(f, 4, 0, x, y), 240) << x << "," << y;
+        for (int x = 0; x < 4; x++)
+            EXPECT_EQ(spr_pixel(f, 4, 1, x, y), 240) << x << "," << y;
+    }
+}
+
+// The conversion of a picture's bytes is the batch command's, file for file.
+TEST_F(Converter, BytesConvertAsTheFile)
+{
+    const pcx::Bytes picture =
+        pcx::picture(pcx::rows(30, 60, [](int x, int y) { return (x * 11 + y) % 256; }));
+    const pcx::Bytes from_file = convert(put("10same.pcx", picture));
+    pcx::Bytes from_bytes;
+    EXPECT_EQ(convert_pcx(10, picture.data(), picture.size(), from_bytes), nullptr);
+    EXPECT_EQ(from_bytes, from_file);
+
+    const char *file_refusal = nullptr;
+    convert(put("30big.pcx", picture), &file_refusal);
+    EXPECT_STREQ(convert_pcx(30, picture.data(), picture.size(), from_bytes), file_refusal);
+    EXPECT_STREQ(convert_pcx(10, picture.data(), 100, from_bytes),
+                 "is shorter than its 128-byte header");
+}
+
 TEST_F(Converter, WideLinesKeepTheirFirst320PixelsOnly)
 {
     clear_to_color(screen, 77);

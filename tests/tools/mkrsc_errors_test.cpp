@@ -7,6 +7,7 @@
 namespace {
 
 using mkrsc_test::compile;
+using namespace std::string_literals;
 
 struct Refusal {
     std::string description;
@@ -49,6 +50,8 @@ const Refusal REFUSALS[] = {
     {"tree {\n  box \"text\" at 0,0\n}\n", 2, "holds none"},
     {"tree {\n\n  string \"open at 0,0\n}\n", 3, "unclosed \""},
     {"tree {\n  string \"\\q\" at 0,0\n}\n", 2, "unknown escape '\\q'"},
+    {"tree {\n  string \"a\\x00b\" at 0,0\n}\n", 2, "a text cannot hold a NUL byte"},
+    {"tree {\n  edtext \"\" template \"_\0_\" at 0,0\n}\n"s, 2, "a text cannot hold a NUL byte"},
     {"tree {\n  box at 0,0 lastob\n}\n", 2, "'lastob' comes from the nesting"},
     {"tree A {\n  box A at 0,0\n}\n", 2, "name A is already used on line 1"},
     {"form {\n}\n", 1, "expected 'tree'"},

@@ -159,6 +159,10 @@ std::string dump(const Bytes &image)
                 if (strip)
                     strip(d);
             try {
+                // Only a description that builds the image is written out;
+                // read back, it must build the image too.
+                if (build(d) != image)
+                    continue;
                 const std::string text = format(d);
                 if (build(parse(text)) == image)
                     return text;

@@ -112,6 +112,9 @@ private:
         if (p_ >= s_.size())
             throw Error(line_, std::string("unclosed ") + quote);
         p_++;
+        // The image keeps a text up to its NUL: one inside would cut it.
+        if (quote == '"' && chars.find('\0') != std::string::npos)
+            throw Error(line_, "a text cannot hold a NUL byte");
         if (quote == '"')
             return {Token::TEXT, chars, 0};
         if (chars.size() != 1)
