@@ -125,19 +125,23 @@ static const char *decode_pcx(void)
     return NULL;
 }
 
-const char *loadpcx(void)
+// Decodes the picture in `file` (null: it could not be opened, errno says
+// why) and closes it. Returns null, or why the picture was refused.
+static const char *decode_file(FILE *file)
 {
     static std::string reason;
-    fp = fopen(dirname, "rb");
-    if (!fp) {
+    if (!file) {
         reason = std::string("cannot be opened: ") + strerror(errno);
         return reason.c_str();
     }
+    fp = file;
     const char *err = decode_pcx();
     fclose(fp);
     fp = NULL;
     return err;
 }
+
+const char *loadpcx(void) { return decode_file(fopen(dirname, "rb")); }
 
 void cut_sprite(void)
 {
@@ -300,20 +304,11 @@ const char *convert_picture(const char *picture, const char *output)
 const char *convert_pcx(unsigned char size_byte, const unsigned char *pcx, size_t length,
                         std::vector<unsigned char> &sprite_file)
 {
-    static std::string reason;
     size = size_byte;
     if (const char *err = side_problem())
         return err;
     static const unsigned char no_bytes[1] = {0};
-    fp = fmemopen((void *)(length ? pcx : no_bytes), length, "rb");
-    if (!fp) {
-        reason = std::string("cannot be opened: ") + strerror(errno);
-        return reason.c_str();
-    }
-    const char *err = decode_pcx();
-    fclose(fp);
-    fp = NULL;
-    if (err)
+    if (const char *err = decode_file(fmemopen((void *)(length ? pcx : no_bytes), length, "rb")))
         return err;
     cut_sprite();
     sprite_file = sprite_file_bytes();
