@@ -51,7 +51,14 @@ typedef struct fdbstr {
 /* One node of an object tree, as installed in memory. Stored resource images
  * keep the 24-byte layout with a 32-bit ob_spec; installing widens ob_spec so
  * that it can hold an address. For types 27 and below it holds inline data
- * in its low 32 bits (an OT_BOXCHAR's character is its lowest byte). */
+ * in its low 32 bits (an OT_BOXCHAR's character is its lowest byte), except
+ * for the record types OT_TEXT to OT_BUTTON, OT_FBOXTEXT and OT_ICON.
+ *
+ * The fields after ob_height extend the one-byte model: more flags and
+ * states in the classic bit positions (OX_*, OS_*), the program's own type
+ * byte, a frame thickness, text placement and fill pattern. A tree that
+ * leaves them 0 behaves exactly as the eight types and eight flags always
+ * have. */
 typedef struct object {
     short ob_next;            /* next sibling; the last child holds its parent */
     short ob_head;            /* first child, -1 if none */
@@ -62,9 +69,16 @@ typedef struct object {
     unsigned char ob_font;    /* font number for vst_font */
     unsigned char ob_border;  /* 1: frame on the edge; else one pixel outside */
     unsigned char ob_fill;    /* fill colour */
-    long ob_spec;             /* string, TEDINFO address or inline value */
+    long ob_spec;             /* string, record address or inline value */
     short ob_x, ob_y;         /* relative to the parent (root: absolute) */
     short ob_width, ob_height;
+    unsigned short ob_xflags; /* OX_*: flags beyond OF_*; other bits kept */
+    unsigned short ob_xstate; /* OS_*: states beyond OF_*; other bits kept */
+    unsigned char ob_xtype;   /* the program's own type byte: kept, never read */
+    signed char ob_thick;     /* 0: frame as OF_FRAMED and ob_border say; else
+                                 that many pixels, inward (> 0) or outward (< 0) */
+    unsigned char ob_just;    /* TE_*: where OT_TEXT, OT_BOXTEXT, OT_FBOXTEXT put text */
+    unsigned char ob_look;    /* OL_*: fill pattern and text mode */
 } OBJECT;
 
 /* Formatted text record, as installed in memory. */
@@ -74,6 +88,54 @@ typedef struct text_edinfo {
     short te_pvalid;  /* '9' digits, 'A' hex digits, anything else: any */
     short te_ptxtlen; /* OT_SCROLLTEXT: size of the text buffer */
 } TEDINFO;
+
+/* A one-plane bit image (OT_IMAGE): bi_hl rows of bi_wb bytes (even), 16-bit
+ * words, bit 15 the left column; the set bits drawn in bi_color. */
+typedef struct bit_block {
+    short *bi_pdata;
+    short bi_wb, bi_hl;
+    short bi_x, bi_y; /* where in the image the drawn part starts */
+    short bi_color;
+} BITBLK;
+
+/* An icon (OT_ICON): mask and data planes of ib_wicon x ib_hicon pixels
+ * (rows of (ib_wicon + 15) / 16 words), a caption and a letter. ib_char's low
+ * byte is the letter, bits 12 to 15 the data colour, bits 8 to 11 the mask
+ * colour. Positions are relative to the object. */
+typedef struct icon_block {
+    short *ib_pmask;
+    short *ib_pdata;
+    char *ib_ptext;
+    short ib_char;
+    short ib_xchar, ib_ychar;
+    short ib_xicon, ib_yicon, ib_wicon, ib_hicon;
+    short ib_xtext, ib_ytext, ib_wtext, ib_htext;
+} ICONBLK;
+
+/* What a user-drawn object's routine (OT_USERDEF) is called with. The states
+ * are OS_* words; the rectangle is the object's, the clip the part to draw.
+ * The routine returns the states the layer should still draw over it (0:
+ * none). */
+typedef struct parm_blk {
+    struct object *pb_tree;
+    short pb_obj;
+    short pb_prevstate;
+    short pb_currstate;
+    short pb_x, pb_y, pb_w, pb_h;
+    short pb_xc, pb_yc, pb_wc, pb_hc;
+    long pb_parm;
+} PARMBLK;
+
+typedef struct user_blk {
+    int (*ub_code)(PARMBLK *parmblock); /* null: nothing is drawn */
+    long ub_parm;
+} USERBLK;
+
+/* One recorded input event (appl_trecord, appl_tplay). */
+typedef struct evnt_rec {
+    long ap_event; /* APPEVNT_TIMER, _BUTTON, _MOUSE or _KEYBOARD */
+    long ap_value; /* ms; button state and clicks; y << 16 | x; key code */
+} EVNTREC;
 
 /* Resource header, 14 bytes at the start of a resource image. Offsets count
  * from the data block that follows the header. */
@@ -131,6 +193,16 @@ typedef struct mshape {
 #define OT_EDTEXT     30
 #define OT_SCROLLTEXT 31
 #define OT_TITLE      32
+/* The record types. Codes 21 to 26 are the classic ones; the boxed
+ * editable text and the icon, classically 30 and 31, take codes below 20
+ * that no classic type uses. */
+#define OT_ICON     18 /* ICONBLK */
+#define OT_FBOXTEXT 19 /* TEDINFO: the template merged, in a box */
+#define OT_TEXT     21 /* TEDINFO: the text, justified */
+#define OT_BOXTEXT  22 /* TEDINFO: the text, justified, in a box */
+#define OT_IMAGE    23 /* BITBLK */
+#define OT_USERDEF  24 /* USERBLK */
+#define OT_BUTTON   26 /* string: centred, framed; OF_EXIT, OF_DEFAULT thicker */
 
 /* Object flags (behaviour and state) */
 #define OF_DEFAULT  0x01
@@ -141,6 +213,58 @@ typedef struct mshape {
 #define OF_SELECTED 0x20
 #define OF_DISABLED 0x40
 #define OF_FRAMED   0x80
+
+/* Flags beyond OF_*, in ob_xflags, at their classic bit positions. The
+ * positions 0x0002, 0x0004, 0x0020 and 0x0080 are DEFAULT, EXIT, LASTOB and
+ * HIDETREE there, which are OF_* bits here: of them, 0x0002 is OX_INLINE
+ * and the other three stay 0. Bits from 0x0800 up are the program's. */
+#define OX_SELECTABLE 0x0001 /* a press selects (toggles) it */
+#define OX_INLINE     0x0002 /* ob_spec is inline data: drawn as a plain box */
+#define OX_EDITABLE   0x0008 /* OT_FTEXT, OT_FBOXTEXT: edited in form_do */
+#define OX_RBUTTON    0x0010 /* selecting it deselects its OX_RBUTTON siblings */
+#define OX_TOUCHEXIT  0x0040 /* a press ends the dialog */
+#define OX_INDIRECT   0x0100 /* ob_spec points at the long that is the spec */
+#define OX_FL3DIND    0x0200 /* 3D flags: kept, drawn flat */
+#define OX_FL3DBAK    0x0400
+#define OX_FL3DACT    0x0600
+
+/* Object states as one word, at the classic positions: objc_change,
+ * graf_watchbox and PARMBLK take it. Selected, checked and disabled live in
+ * ob_flags (OF_SELECTED, OF_CHECKED, OF_DISABLED); the others in ob_xstate,
+ * where those three positions stay 0. */
+#define OS_NORMAL   0x0000
+#define OS_SELECTED 0x0001
+#define OS_CROSSED  0x0002 /* a white cross corner to corner */
+#define OS_CHECKED  0x0004
+#define OS_DISABLED 0x0008
+#define OS_OUTLINED 0x0010 /* a frame 3 pixels outside, white between */
+#define OS_SHADOWED 0x0020 /* a shadow right and below in the frame colour */
+#define OS_WHITEBAK 0x0040 /* kept, not drawn */
+#define OS_DRAW3D   0x0080 /* kept, not drawn */
+
+/* ob_just */
+#define TE_LEFT  0
+#define TE_RIGHT 1
+#define TE_CNTR  2
+
+/* ob_look: bits 0 to 2 the fill, bit 3 the text mode. 0 is the layer's
+ * own look: a solid fill and opaque text. */
+#define OL_SOLID       0x00 /* 1 to 6: the dithers FIS_PATTERN 6 down to 1 */
+#define OL_HOLLOW      0x07 /* not filled */
+#define OL_FILLMASK    0x07
+#define OL_TRANSPARENT 0x08 /* text drawn over the fill without a background */
+
+/* objc_edit kinds */
+#define ED_START 0
+#define ED_INIT  1
+#define ED_CHAR  2
+#define ED_END   3
+
+/* appl_trecord and appl_tplay event kinds */
+#define APPEVNT_TIMER    0
+#define APPEVNT_BUTTON   1
+#define APPEVNT_MOUSE    2
+#define APPEVNT_KEYBOARD 3
 
 #define NIL (-1)
 
@@ -524,9 +648,37 @@ int objc_offset(OBJECT *tree, int obj, short *x, short *y);
 int objc_find(OBJECT *tree, int start, int depth, int mx, int my);
 int objc_draw(OBJECT *tree, int start, int depth, int x, int y, int w, int h);
 
+/* Sets the object's whole state (OS_* word: the OF_SELECTED, OF_CHECKED and
+ * OF_DISABLED bits and ob_xstate) and, with redraw 1, draws it again
+ * clipped to (cx, cy, cw, ch). */
+int objc_change(OBJECT *tree, int obj, int reserved, int cx, int cy, int cw, int ch, int newstate,
+                int redraw);
+/* Edits the text of an OX_EDITABLE (or OT_EDTEXT, OT_SCROLLTEXT) field.
+ * ED_INIT puts the cursor after the text and shows it, ED_CHAR takes one
+ * layer key code, ED_END hides the cursor; *idx is the cursor position. */
+int objc_edit(OBJECT *tree, int obj, int key, short *idx, int kind);
+int objc_add(OBJECT *tree, int parent, int child);   /* child becomes the last child */
+int objc_delete(OBJECT *tree, int obj);              /* unlinked; the array stays */
+int objc_order(OBJECT *tree, int obj, int position); /* 0 first, -1 last among its siblings */
+
 int graf_rubberbox(int x, int y, int minw, int minh, short *w, short *h);
 int graf_dragbox(int w, int h, int x, int y, int bx, int by, int bw, int bh, short *fx, short *fy);
 int graf_slidebox(OBJECT *tree, int parent, int slider, int vertical);
+/* While the left button is held: the object in `instate` while the pointer
+ * is over it, `outstate` while not (OS_* words). 1 when released over it. */
+int graf_watchbox(OBJECT *tree, int obj, int instate, int outstate);
+int graf_mkstate(short *mx, short *my, short *mbutton, short *kbstate);
+/* Short XOR outline animations: from the first rectangle to the second. */
+int graf_growbox(int x, int y, int w, int h, int fx, int fy, int fw, int fh);
+int graf_shrinkbox(int fx, int fy, int fw, int fh, int x, int y, int w, int h);
+int graf_movebox(int w, int h, int x, int y, int dx, int dy);
+
+/* Character units to pixels: each of ob_x, ob_y, ob_width, ob_height holds
+ * characters in its low byte and pixels in its high byte. */
+int rsrc_obfix(OBJECT *tree, int obj);
+/* R_TREE: a tree address into the tree index; R_OBJECT, R_TEDINFO: a record
+ * copied in from `in`. 0 for the built-in resource. */
+int rsrc_saddr(int kind, int index, const void *in);
 
 /* ---------------------------------------------------------------------------
  * Menus and message events
@@ -536,12 +688,39 @@ int menu_bar(OBJECT *tree, int show);
 int menu_tnormal(OBJECT *tree, int index, int normal);
 int menu_icheck(OBJECT *tree, int index, int check);
 int menu_ienable(OBJECT *tree, int index, int enable);
+int menu_text(OBJECT *tree, int index, const char *text); /* into the entry's own string */
+int menu_register(int apid, const char *name);             /* the name appl_find knows */
 
 int evnt_multi(int flags, int clicks, int mask, int state, int m1flag, int m1x, int m1y, int m1w,
                int m1h, int m2flag, int m2x, int m2y, int m2w, int m2h, short *msg, int locount,
                int hicount, short *mx, short *my, short *mbutton, short *mkbstat, short *keycode,
                short *nclicks);
 int evnt_mesag(short *msg);
+/* The double-click speed, 0 (slowest) to 4: with set 1 sets it; returns
+ * the speed in force. evnt_multi and evnt_button count clicks by it. */
+int evnt_dclick(int rate, int set);
+
+/* ---------------------------------------------------------------------------
+ * Applications, the shell and the clipboard. The program is application 0.
+ * ------------------------------------------------------------------------- */
+
+int appl_write(int apid, int length, const void *buffer); /* onto the queue, 16 bytes a message */
+int appl_read(int apid, int length, void *buffer);
+int appl_find(const char *name); /* application id, or -1 */
+int appl_search(int mode, char *name, short *type, short *apid);
+int appl_getinfo(int type, short *out1, short *out2, short *out3, short *out4);
+int appl_trecord(EVNTREC *events, int count); /* events recorded */
+int appl_tplay(const EVNTREC *events, int count, int speed);
+
+int shel_find(char *path); /* path: at least GEM_PATH_MAX bytes */
+int shel_envrn(char **value, const char *name);
+int shel_write(int doex, int isgr, int iscr, const char *command, const char *tail);
+int shel_read(char *command, char *tail);
+
+int scrp_read(char *path); /* path: at least GEM_PATH_MAX bytes */
+int scrp_write(const char *path);
+
+#define GEM_PATH_MAX 256
 
 /* ---------------------------------------------------------------------------
  * Windows. Handle 0 is the desktop: the screen below the menu bar. The
@@ -582,6 +761,11 @@ int wind_update(int mode);
 int form_center(OBJECT *tree, short *x, short *y, short *w, short *h);
 int form_dial(int flag, int lx, int ly, int lw, int lh, int x, int y, int w, int h);
 int form_do(OBJECT *tree, int start);
+/* One key (form_keybd) or one press (form_button) of a dialog run by the
+ * program's own loop, as form_do handles it. Both return 0 when the dialog
+ * ends, with the object that ended it in *next_obj. */
+int form_keybd(OBJECT *tree, int obj, int next, int key, short *next_obj, short *next_key);
+int form_button(OBJECT *tree, int obj, int clicks, short *next_obj);
 int form_alert(int default_button, const char *alert);
 int form_infobox(OBJECT *tree);
 int form_input_text(int maxlen, const char *prompt, char *text, const char *title);

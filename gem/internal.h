@@ -267,6 +267,16 @@ int _rsrc_release(void);
 int _relocate(OBJECT *tree, short index, short target, short *x, short *y);
 void _narrow(OBJECT *tree, short *idx, short x, short y);
 
+/* The whole state of an object as an OS_* word, and setting it: OS_SELECTED,
+ * OS_CHECKED and OS_DISABLED are the OF_* bits, the rest ob_xstate
+ * (gem/resource/state.cpp). */
+int _ob_state(const OBJECT *ob);
+void _ob_set_state(OBJECT *ob, int state);
+
+/* The object's spec: ob_spec, or the long it points at under OX_INDIRECT
+ * (0 for a null pointer). */
+long _ob_spec(const OBJECT *ob);
+
 extern short _cursepx[4];
 extern short _curpos;
 
