@@ -689,7 +689,7 @@ int menu_tnormal(OBJECT *tree, int index, int normal);
 int menu_icheck(OBJECT *tree, int index, int check);
 int menu_ienable(OBJECT *tree, int index, int enable);
 int menu_text(OBJECT *tree, int index, const char *text); /* into the entry's own string */
-int menu_register(int apid, const char *name);             /* the name appl_find knows */
+int menu_register(int apid, const char *name);            /* the name appl_find knows */
 
 int evnt_multi(int flags, int clicks, int mask, int state, int m1flag, int m1x, int m1y, int m1w,
                int m1h, int m2flag, int m2x, int m2y, int m2w, int m2h, short *msg, int locount,
