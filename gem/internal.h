@@ -161,6 +161,10 @@ extern _MEVENT _mevent;
 
 void _mouse_event(void);
 
+/* Milliseconds within which a second press still belongs to the same click,
+ * as evnt_dclick set the speed (gem/input/dclick.cpp). */
+int _dclick_ms(void);
+
 /* Allegro's mouse callback: latches button transitions (MOUSE_FLAG_*) for
  * the next poll, so that a click that begins and ends between two polls is
  * still reported. Lock-free; runs on the library's input thread. */
@@ -281,6 +285,14 @@ extern short _cursepx[4];
 extern short _curpos;
 
 void _objc_draw(OBJECT *tree, short index, short depth, short x, short y);
+
+/* objc_draw of `start` and its subtree down to `depth`, limited to the
+ * rectangle `clip` (null: not limited) within any clip the surface already
+ * has (gem/resource/change.cpp). The tree is not moved. */
+int _objc_draw_clip(OBJECT *tree, int start, int depth, const GRECT *clip);
+
+/* Levels deep enough for any tree the guards let through. */
+#define GEM_MAX_DEPTH 100
 void _OLtext(short x, short y, short w, short h, short flags, const char *text);
 void _obcurse(short on);
 
