@@ -16,12 +16,12 @@ short _curpos = 0;
 
 namespace {
 
+using objdraw::CENTRE;
 using objdraw::half;
 using objdraw::MAX_TEMPLATE;
 using objdraw::or_empty;
 using objdraw::TEXT_BUFFER;
 
-constexpr short CENTRE = OF_FRAMED;
 constexpr char CHECK_MARK[] = "\x08";
 
 short cell_width() { return _font->max_cell_width; }

@@ -16,8 +16,18 @@ namespace objdraw {
 constexpr int TEXT_BUFFER = 256;
 constexpr int MAX_TEMPLATE = TEXT_BUFFER - 1;
 
+// The flag that makes _OLtext centre its text.
+constexpr short CENTRE = OF_FRAMED;
+
 // Halving that rounds toward minus infinity, in 16 bits.
 inline short half(int value) { return (short)((short)value >> 1); }
+
+// Sums of 16-bit coordinates and sizes, kept within 16 bits so that a huge
+// object does not wrap around onto the screen.
+inline short clamp16(long v)
+{
+    return (short)(v < SHRT_MIN ? SHRT_MIN : v > SHRT_MAX ? SHRT_MAX : v);
+}
 
 inline const char *or_empty(const char *s) { return s ? s : ""; }
 

@@ -2,7 +2,6 @@
 // buttons), fill dithers and transparent text (ob_look), and the outlined,
 // shadowed and crossed states. The 3D flags and states (OX_FL3DIND,
 // OX_FL3DBAK, OS_DRAW3D, OS_WHITEBAK) are kept and drawn flat.
-#include <climits>
 #include <cstdlib>
 
 #include <algorithm>
@@ -16,10 +15,6 @@ namespace {
 constexpr int OUTLINE_GAP = 2;  // white pixels between an object and its outline
 constexpr int MIN_SHADOW = 2;
 constexpr int WHITE = 0;
-
-// Sums of 16-bit coordinates and sizes, kept within 16 bits so that a
-// huge object does not wrap around onto the screen.
-short clamp16(int v) { return (short)std::min(std::max(v, SHRT_MIN), SHRT_MAX); }
 
 // A one-pixel rectangle through the corners, in the line colour. Lines
 // are not held by the VDI clip: frames outside an object are drawn.

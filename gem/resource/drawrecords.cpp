@@ -20,8 +20,6 @@ constexpr int MAX_IMAGE_ROW_BYTES = SHRT_MAX / 8;
 constexpr int ICON_FONT = 2;
 constexpr int USER_STATES = OS_SELECTED | OS_CROSSED | OS_OUTLINED | OS_SHADOWED;
 
-short clamp16(long v) { return (short)std::min(std::max(v, (long)SHRT_MIN), (long)SHRT_MAX); }
-
 // Text placed across the object by ob_just (an unknown value: left) and
 // centred down it. Only the low 16 bits of its width count, as for
 // centred text.
@@ -35,7 +33,7 @@ void justified_text(const OBJECT &ob, const Place &at, const char *text)
     else if (ob.ob_just == TE_RIGHT)
         x += at.w - w;
     const short y = (short)(at.y + half(at.h - _font->form_height));
-    _OLtext((short)x, y, at.w, at.h, (short)(ob.ob_flags & ~OF_FRAMED), text);
+    _OLtext((short)x, y, at.w, at.h, (short)(ob.ob_flags & ~CENTRE), text);
 }
 
 void draw_tedinfo(const OBJECT &ob, int type, const Place &at)
@@ -94,20 +92,19 @@ void draw_icon_text(const ICONBLK *ib, const Place &at, int mask, int data)
     vst_font(handle, ICON_FONT);
     vst_color(handle, data);
     vsf_color(handle, mask);
-    const long tx = at.x + ib->ib_xtext, ty = at.y + ib->ib_ytext;
+    const int tx = at.x + ib->ib_xtext, ty = at.y + ib->ib_ytext;
     if (ib->ib_wtext > 0 && ib->ib_htext > 0) {
         const short box[4] = {clamp16(tx), clamp16(ty), clamp16(tx + ib->ib_wtext - 1),
                               clamp16(ty + ib->ib_htext - 1)};
         vr_recfl(handle, box);
         if (ib->ib_ptext)
-            _OLtext(box[0], box[1], ib->ib_wtext, ib->ib_htext, OF_FRAMED, ib->ib_ptext);
+            _OLtext(box[0], box[1], ib->ib_wtext, ib->ib_htext, CENTRE, ib->ib_ptext);
     }
     const char letter[2] = {(char)(ib->ib_char & 0xff), '\0'};
     if (letter[0]) {
         vswr_mode(handle, MD_TRANS);
-        _OLtext(clamp16((long)at.x + ib->ib_xicon + ib->ib_xchar),
-                clamp16((long)at.y + ib->ib_yicon + ib->ib_ychar), 0, 0, 0, letter);
-        vswr_mode(handle, MD_REPLACE);
+        _OLtext(clamp16(at.x + ib->ib_xicon + ib->ib_xchar),
+                clamp16(at.y + ib->ib_yicon + ib->ib_ychar), 0, 0, 0, letter);
     }
 }
 
@@ -122,7 +119,7 @@ void draw_icon(const ICONBLK *ib, const Place &at, bool selected)
     if (selected)
         std::swap(mask, data);
     const int w = ib->ib_wicon, h = ib->ib_hicon, words = (w + 15) / 16;
-    const long x = at.x + ib->ib_xicon, y = at.y + ib->ib_yicon;
+    const int x = at.x + ib->ib_xicon, y = at.y + ib->ib_yicon;
     draw_plane(ib->ib_pmask, w, h, words, 0, 0, x, y, w, h, mask);
     draw_plane(ib->ib_pdata, w, h, words, 0, 0, x, y, w, h, data);
     draw_icon_text(ib, at, mask, data);
@@ -187,10 +184,10 @@ bool user_clip(const Place &at, short clip[4])
     }
     if (x1 > x2 || y1 > y2)
         return false;
-    clip[0] = (short)x1;
-    clip[1] = (short)y1;
-    clip[2] = (short)x2;
-    clip[3] = (short)y2;
+    clip[0] = clamp16(x1);
+    clip[1] = clamp16(y1);
+    clip[2] = clamp16(x2);
+    clip[3] = clamp16(y2);
     return true;
 }
 
@@ -243,7 +240,7 @@ void draw_record(const OBJECT &ob, int type, const Place &at, int invert)
 {
     switch (type) {
     case OT_BUTTON:
-        _OLtext(at.x, at.y, at.w, at.h, (short)(ob.ob_flags | OF_FRAMED),
+        _OLtext(at.x, at.y, at.w, at.h, (short)(ob.ob_flags | CENTRE),
                 or_empty((const char *)_ob_spec(&ob)));
         break;
     case OT_IMAGE: draw_image((const BITBLK *)_ob_spec(&ob), at, invert); break;

@@ -588,4 +588,37 @@ TEST_F(ObjcTypes, UserRoutineReturnAsksOnlyForTheStatesItMay)
     }
 }
 
+TEST_F(ObjcTypes, ObjectsOffTheScreenOrOfNegativeSizeDrawNothing)
+{
+    char text[] = "Abc", tmplt[] = "___";
+    TEDINFO te = {text, tmplt, 'X', 0};
+    short words[2] = {-1, -1};
+    BITBLK bb = {words, 2, 2, 0, 0, 1};
+    ICONBLK ib = {words, words, text, 0x1041, 0, 0, 0, 0, 16, 2, 0, 0, 24, 8};
+    USERBLK ub = {record_and_paint, 0};
+    const struct {
+        int type;
+        long spec;
+    } objects[] = {{OT_TEXT, (long)&te},
+                   {OT_FBOXTEXT, (long)&te},
+                   {OT_BUTTON, (long)text},
+                   {OT_IMAGE, (long)&bb},
+                   {OT_ICON, (long)&ib},
+                   {OT_USERDEF, (long)&ub},
+                   {OT_BOX, 0}};
+    const struct {
+        int x, y, w, h;
+    } places[] = {{32700, 32700, 32767, 32767}, {100, 100, -50, -20}};
+    for (const auto &ob : objects) {
+        for (const auto &p : places) {
+            OBJECT o = make(ob.type, p.x, p.y, p.w, p.h, OF_DEFAULT | OF_EXIT, ob.spec);
+            o.ob_thick = -128;
+            o.ob_xstate = OS_OUTLINED | OS_SHADOWED | OS_CROSSED;
+            o.ob_look = 3;
+            draw(o);
+            EXPECT_TRUE(matches()) << ob.type << " at " << p.x;
+        }
+    }
+}
+
 }  // namespace
