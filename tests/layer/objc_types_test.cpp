@@ -383,21 +383,13 @@ TEST_F(ObjcTypes, IconsDrawMaskDataCaptionAndLetter)
     const Case cases[] = {
         {0, true, true, 'A'}, {OF_SELECTED, true, true, 'A'}, {0, false, false, 0}};
     for (const Case &c : cases) {
+        // The letter at (2, -2) in the icon, the 20 x 3 icon at (5, 4), the
+        // 30 x 8 caption box at (0, 10); data colour 3, mask colour 2.
         char caption[] = "Hi";
-        ICONBLK ib = {c.mask ? MASK : nullptr,
-                      DATA,
-                      c.text ? caption : nullptr,
-                      (short)(0x3200 | c.letter),
-                      2,
-                      -2,
-                      5,
-                      4,
-                      20,
-                      3,
-                      0,
-                      10,
-                      30,
-                      8};
+        short *mask_plane = c.mask ? MASK : nullptr;
+        char *text = c.text ? caption : nullptr;
+        const short chars = (short)(0x3200 | c.letter);
+        ICONBLK ib = {mask_plane, DATA, text, chars, 2, -2, 5, 4, 20, 3, 0, 10, 30, 8};
         OBJECT o = make(OT_ICON, 100, 100, 30, 18, c.selected, (long)&ib);
         draw(o);
         const int mask = c.selected ? 3 : 2, data = c.selected ? 2 : 3;
