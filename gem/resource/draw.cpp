@@ -1,12 +1,14 @@
 // Object drawing: a tree or part of it on the surface that `handle` selects,
-// with the VDI calls. Each object gets its colours, effect and font, a
-// filled box clipped to itself, its text, its children over it, and its
-// frame over them.
+// with the VDI calls. Each object gets its colours, effect and font, its
+// outline, a filled box clipped to itself, its text or record, its cross,
+// its children over it, and its frame and shadow over them. This file walks
+// the tree and draws the one-byte model's types; drawrecords.cpp draws the
+// record types and drawlooks.cpp the frames, fills and states beyond it.
 #include <string.h>
 
 #include <algorithm>
 
-#include "gem/internal.h"
+#include "gem/resource/draw.h"
 #include "gem/resource/walk.h"
 
 short _cursepx[4] = {0, 0, 0, 0};
@@ -14,21 +16,17 @@ short _curpos = 0;
 
 namespace {
 
-// Merged and edited texts are built in buffers of this size, so at most
-// MAX_TEMPLATE characters of a template are used.
-constexpr int TEXT_BUFFER = 256;
-constexpr int MAX_TEMPLATE = TEXT_BUFFER - 1;
-constexpr short CENTRE = OF_FRAMED;
+using objdraw::CENTRE;
+using objdraw::half;
+using objdraw::MAX_TEMPLATE;
+using objdraw::or_empty;
+using objdraw::TEXT_BUFFER;
+
 constexpr char CHECK_MARK[] = "\x08";
 
 short cell_width() { return _font->max_cell_width; }
 
-// Halving that rounds toward minus infinity, in 16 bits.
-short half(int value) { return (short)((short)value >> 1); }
-
 bool is_editable(int type) { return type == OT_EDTEXT || type == OT_SCROLLTEXT; }
-
-const char *or_empty(const char *s) { return s ? s : ""; }
 
 // A template cut to what the text buffers hold.
 struct Template {
@@ -82,15 +80,21 @@ void merge_text(const Template &tm, const char *text, char *out)
     }
 }
 
-// Draws the merged text of an OT_FTEXT.
-void draw_ftext(const TEDINFO *ted, short x, short y, short w, short h, short flags)
+// Draws the merged text of an OT_FTEXT; an OX_EDITABLE one merges as
+// classic editable fields do, every placeholder taking a character.
+void draw_ftext(const OBJECT &ob, short x, short y)
 {
+    const TEDINFO *ted = (const TEDINFO *)_ob_spec(&ob);
     if (!ted)
         return;
-    const Template tm(ted->te_ptmplt);
     char shown[TEXT_BUFFER];
-    merge_text(tm, or_empty(ted->te_ptext), shown);
-    _OLtext(x, y, w, h, flags, shown);
+    if (ob.ob_xflags & OX_EDITABLE) {
+        objdraw::merge_placeholders(ted->te_ptmplt, ted->te_ptext, shown);
+    } else {
+        const Template tm(ted->te_ptmplt);
+        merge_text(tm, or_empty(ted->te_ptext), shown);
+    }
+    _OLtext(x, y, ob.ob_width, ob.ob_height, ob.ob_flags, shown);
 }
 
 // Number of text characters an OT_SCROLLTEXT leaves out at the start so
@@ -165,21 +169,21 @@ void boxchar_text(long obspec, char out[5])
     out[4] = '\0';
 }
 
-void draw_text(const OBJECT &ob, short x, short y)
+void draw_text(const OBJECT &ob, int type, short x, short y)
 {
     const short w = ob.ob_width, h = ob.ob_height, f = ob.ob_flags;
-    switch (ob.ob_type) {
+    switch (type) {
     case OT_BOXCHAR: {
         char c[5];
-        boxchar_text(ob.ob_spec, c);
+        boxchar_text(_ob_spec(&ob), c);
         _OLtext(x, y, w, h, (short)(f | CENTRE), c);
         break;
     }
     case OT_STRING:
-    case OT_TITLE: _OLtext(x, y, w, h, f, or_empty((const char *)ob.ob_spec)); break;
-    case OT_FTEXT: draw_ftext((const TEDINFO *)ob.ob_spec, x, y, w, h, f); break;
+    case OT_TITLE: _OLtext(x, y, w, h, f, or_empty((const char *)_ob_spec(&ob))); break;
+    case OT_FTEXT: draw_ftext(ob, x, y); break;
     case OT_EDTEXT:
-    case OT_SCROLLTEXT: draw_edit((const TEDINFO *)ob.ob_spec, ob.ob_type, x, y, w, h, f); break;
+    case OT_SCROLLTEXT: draw_edit((const TEDINFO *)_ob_spec(&ob), type, x, y, w, h, f); break;
     default: break;
     }
 }
@@ -203,6 +207,22 @@ void draw_frame(const OBJECT &ob, short x, short y)
         closed_line(x, y, (short)(x + w - 1), (short)(y + h - 1));
 }
 
+// The object itself, over its filled box: its text or record, or what its
+// routine draws. Returns the states still to draw over it.
+int draw_content(OBJECT *tree, short o, int type, const objdraw::Place &at, int invert)
+{
+    const OBJECT &ob = tree[o];
+    if (type == OT_USERDEF)
+        return objdraw::draw_userdef(tree, o, at);
+    objdraw::text_look(ob);
+    if (objdraw::is_record(type))
+        objdraw::draw_record(ob, type, at, invert);
+    else
+        draw_text(ob, type, at.x, at.y);
+    objdraw::plain_look();
+    return _ob_state(&ob);
+}
+
 void draw_object(TreeGuard &guard, OBJECT *tree, short o, int depth, short x, short y, int nesting)
 {
     if (!guard.valid(o) || !guard.visit(nesting))
@@ -211,23 +231,33 @@ void draw_object(TreeGuard &guard, OBJECT *tree, short o, int depth, short x, sh
     const short f = ob.ob_flags;
     if (depth == 0 || (f & OF_HIDDEN))
         return;
+    const int type = objdraw::shown_type(ob);
+    const objdraw::Place at = {x, y, ob.ob_width, ob.ob_height};
+    const objdraw::Frame frame = objdraw::frame_of(ob, type);
+    const int frame_colour = ob.ob_colbyte >> 4;
 
     // A selected object shows inverted colours; a selected editable field
     // is the one with the cursor and keeps its own.
-    const int invert = (f & OF_SELECTED) && !is_editable(ob.ob_type) ? 1 : 0;
+    const int invert = (f & OF_SELECTED) && !is_editable(type) ? 1 : 0;
     vst_color(handle, (ob.ob_colbyte & 15) ^ invert);
     vsf_color(handle, ob.ob_fill ^ invert);
     vst_effects(handle, (f & OF_DISABLED) ? TXT_LIGHT : 0);
     vst_font(handle, ob.ob_font);
 
-    const bool outside = (f & OF_FRAMED) && ob.ob_border != 1;
+    // A user routine tells only when called whether it wants an outline.
+    if (type != OT_USERDEF && (_ob_state(&ob) & OS_OUTLINED))
+        objdraw::draw_outline(at, frame_colour);
+
+    const bool outside = frame.fill_outside;
     const short box[4] = {(short)(outside ? x - 1 : x), (short)(outside ? y - 1 : y),
                           (short)(outside ? x + ob.ob_width : x + ob.ob_width - 1),
                           (short)(outside ? y + ob.ob_height : y + ob.ob_height - 1)};
     vs_clip(handle, 1, box);
-    if (ob.ob_type != OT_IBOX)
-        v_bar(handle, box);
-    draw_text(ob, x, y);
+    if (objdraw::is_filled(type))
+        objdraw::fill_box(ob, box);
+    const int states = draw_content(tree, o, type, at, invert);
+    if (states & OS_CROSSED)
+        objdraw::draw_cross(at);
 
     for (short c = ob.ob_head; c != o; c = tree[c].ob_next) {
         if (!guard.valid(c) || guard.exhausted())
@@ -236,8 +266,12 @@ void draw_object(TreeGuard &guard, OBJECT *tree, short o, int depth, short x, sh
                     nesting + 1);
     }
 
-    if (f & OF_FRAMED)
+    if (frame.kind == objdraw::Frame::CLASSIC)
         draw_frame(ob, x, y);
+    else if (frame.kind == objdraw::Frame::THICK)
+        objdraw::draw_thick_frame(at, frame.thickness, frame_colour);
+    if (states & OS_SHADOWED)
+        objdraw::draw_shadow(at, frame, frame_colour);
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ RSHDR read_header(const unsigned char *h)
 
 OBJECT read_object(const unsigned char *ob)
 {
-    OBJECT o;
+    OBJECT o{};
     o.ob_next = read_s16(ob + OB_NEXT);
     o.ob_head = read_s16(ob + OB_HEAD);
     o.ob_tail = read_s16(ob + OB_TAIL);
