@@ -330,7 +330,8 @@ void _restore_box(short *title, short *box, short *item);
  * redraw for a window with one queued enlarges that one.
  * ------------------------------------------------------------------------- */
 
-#define GEM_MESSAGES 64
+#define GEM_MESSAGES   64
+#define GEM_QUEUE_SIZE (GEM_MESSAGES + GEM_MAX_WINDOWS) /* messages queued at most */
 
 /* Queues a message; only the words whose bit is set in `written` (bit k:
  * word k) are written when it is handed over. 0 when the queue is full. */
@@ -339,6 +340,18 @@ int _msg_post(const short *msg, unsigned written);
 /* Hands the first message over into msg; 0 when there is none. A close
  * request of the display becomes AP_TERM here, at the end of the queue. */
 int _msg_take(short *msg);
+
+/* Queues `count` messages of eight words each, all of them or, when they
+ * do not all fit, none: 0 then, and the queue is as it was. */
+int _msg_post_all(const short *msgs, int count);
+
+/* The messages ready to be handed over, a close request of the display
+ * counted as the AP_TERM it becomes. */
+int _msg_waiting(void);
+
+/* Waits as evnt_mesag does (menus drop, presses go to the window manager)
+ * until `count` messages are ready; nothing is taken (gem/menu/multi.cpp). */
+void _msg_wait(int count);
 
 /* Removes the window messages (WM_REDRAW to WM_NEWTOP) queued for a window:
  * all of them, or its redraw only. */

@@ -166,12 +166,11 @@ void track(Tracker &menu)
         menu.step(_mevent.x, _mevent.y);
 }
 
-// The message part of one poll of a message wait: a left press the call
+// The user's part of one poll of a message wait: a left press the call
 // listens to (`listen`) chooses the highlighted menu entry; any other press
 // goes to the window manager, and when it takes it the press is no button
-// event (`taken`). A held arrow repeats, and the first queued message is
-// handed over. True when one was.
-bool messages(Tracker &menu, short kinds, short listen, short *msg, bool &taken)
+// event (`taken`). A held arrow repeats.
+void user_actions(Tracker &menu, short kinds, short listen, bool &taken)
 {
     taken = false;
     if ((kinds & listen & LEFT_DOWN) && menu.choice_at(_mevent.x, _mevent.y))
@@ -179,6 +178,13 @@ bool messages(Tracker &menu, short kinds, short listen, short *msg, bool &taken)
     else if ((kinds & (LEFT_DOWN | RIGHT_DOWN)) && !menu.open())
         taken = _wind_press(_mevent.x, _mevent.y, kinds & LEFT_DOWN);
     _wind_repeat();
+}
+
+// The message part of one poll of a message wait: the user's actions, then
+// the first queued message is handed over. True when one was.
+bool messages(Tracker &menu, short kinds, short listen, short *msg, bool &taken)
+{
+    user_actions(menu, kinds, listen, taken);
     return _msg_take(msg);
 }
 
@@ -287,6 +293,20 @@ int evnt_multi(int flags, int clicks, int mask, int state, int m1flag, int m1x, 
         }
         if (result)
             return result;  // a box still open closes as the tracker goes
+        _idle();
+    }
+}
+
+void _msg_wait(int count)
+{
+    Tracker menu;
+    for (;;) {
+        _mouse_event();
+        track(menu);
+        bool taken;
+        user_actions(menu, _mevent.kinds, LEFT_DOWN, taken);
+        if (_msg_waiting() >= count)
+            return;
         _idle();
     }
 }
