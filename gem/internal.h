@@ -368,6 +368,18 @@ void _msg_clear(void);
 void _ap_term_request(void);
 
 /* ---------------------------------------------------------------------------
+ * Application names (gem/runtime/applinfo.cpp)
+ * ------------------------------------------------------------------------- */
+
+/* Adds a name appl_find gives 0 for (its first eight characters, padded
+ * with spaces): returns its slot, 0 to 5, or -1 when the name is empty or
+ * all six slots are taken. */
+int _appl_add_name(const char *name);
+
+/* Forgets every added name: for tests that start over. */
+void _appl_forget_names(void);
+
+/* ---------------------------------------------------------------------------
  * Windows (gem/window)
  *
  * The window table, frames, redraws and the user's actions. The calls of
