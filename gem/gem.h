@@ -668,7 +668,8 @@ int graf_slidebox(OBJECT *tree, int parent, int slider, int vertical);
  * is over it, `outstate` while not (OS_* words). 1 when released over it. */
 int graf_watchbox(OBJECT *tree, int obj, int instate, int outstate);
 int graf_mkstate(short *mx, short *my, short *mbutton, short *kbstate);
-/* Short XOR outline animations: from the first rectangle to the second. */
+/* Short XOR outline animations: from the first rectangle to the second; a
+ * shrink, in the classic order, to the first from the second. */
 int graf_growbox(int x, int y, int w, int h, int fx, int fy, int fw, int fh);
 int graf_shrinkbox(int fx, int fy, int fw, int fh, int x, int y, int w, int h);
 int graf_movebox(int w, int h, int x, int y, int dx, int dy);
