@@ -380,6 +380,14 @@ int _appl_add_name(const char *name);
 void _appl_forget_names(void);
 
 /* ---------------------------------------------------------------------------
+ * The clipboard folder (gem/shell/clipboard.cpp)
+ * ------------------------------------------------------------------------- */
+
+/* Forgets the folder scrp_write named: back to the default, for tests that
+ * start over. */
+void _scrp_forget(void);
+
+/* ---------------------------------------------------------------------------
  * Windows (gem/window)
  *
  * The window table, frames, redraws and the user's actions. The calls of
