@@ -708,6 +708,7 @@ int evnt_dclick(int rate, int set);
 int appl_write(int apid, int length, const void *buffer); /* onto the queue, 16 bytes a message */
 int appl_read(int apid, int length, void *buffer);
 int appl_find(const char *name); /* application id, or -1 */
+/* name: 9 bytes, the classic eight-character name and a 0 */
 int appl_search(int mode, char *name, short *type, short *apid);
 int appl_getinfo(int type, short *out1, short *out2, short *out3, short *out4);
 int appl_trecord(EVNTREC *events, int count); /* events recorded */

@@ -33,7 +33,7 @@ void outline(const Box &b)
 
 // Shows the screen and waits STEP_MS ticks, or STEP_MS waits if the clock
 // does not move as fast.
-void pause()
+void hold()
 {
     _gemio->present();
     const uint32_t start = (uint32_t)_timer;
@@ -50,7 +50,7 @@ void animate(const Box &from, const Box &to)
         const Box b = {between(from.x, to.x, step), between(from.y, to.y, step),
                        between(from.w, to.w, step), between(from.h, to.h, step)};
         outline(b);
-        pause();
+        hold();
         outline(b);
     }
     _gemio->present();

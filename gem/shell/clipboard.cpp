@@ -27,8 +27,8 @@ bool make_folder(const std::string &path)
 std::string default_folder()
 {
     const char *home = getenv("HOME");
-    if (!home || !*home)
-        return "";
+    if (!home || home[0] != '/')
+        return "";  // unset, empty or relative: no home to put it in
     std::string base = home;
     while (base.size() > 1 && base.back() == '/')
         base.pop_back();

@@ -213,7 +213,7 @@ TEST_F(Shell, ClipboardFolderIsMadeUnderHomeOnFirstRead)
     strcpy(path, "untouched");
     touch(at("file"));
     const std::string too_long = at(std::string(GEM_PATH_MAX, 'h'));
-    for (const std::string &home : {at("file"), too_long, std::string()}) {
+    for (const std::string &home : {at("file"), too_long, std::string(), std::string("adir")}) {
         setenv("HOME", home.c_str(), 1);
         EXPECT_EQ(0, scrp_read(path)) << home;
     }
