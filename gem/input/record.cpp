@@ -14,7 +14,8 @@
 // the buttons and the keys each poll sees are the played ones, so that
 // whatever waits for input (evnt_multi, form_do, a menu) reacts to them as
 // to the user. appl_tplay only starts it; the events play, on the layer's
-// clock, while the program polls.
+// clock, while the program polls. The modifier keys of a keyboard event are
+// recorded but not played: the poll reads them from the keyboard itself.
 #include <stdint.h>
 
 #include <algorithm>
