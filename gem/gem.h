@@ -668,7 +668,8 @@ int graf_slidebox(OBJECT *tree, int parent, int slider, int vertical);
  * is over it, `outstate` while not (OS_* words). 1 when released over it. */
 int graf_watchbox(OBJECT *tree, int obj, int instate, int outstate);
 int graf_mkstate(short *mx, short *my, short *mbutton, short *kbstate);
-/* Short XOR outline animations: from the first rectangle to the second. */
+/* Short XOR outline animations: from the first rectangle to the second; a
+ * shrink, in the classic order, to the first from the second. */
 int graf_growbox(int x, int y, int w, int h, int fx, int fy, int fw, int fh);
 int graf_shrinkbox(int fx, int fy, int fw, int fh, int x, int y, int w, int h);
 int graf_movebox(int w, int h, int x, int y, int dx, int dy);
@@ -707,6 +708,7 @@ int evnt_dclick(int rate, int set);
 int appl_write(int apid, int length, const void *buffer); /* onto the queue, 16 bytes a message */
 int appl_read(int apid, int length, void *buffer);
 int appl_find(const char *name); /* application id, or -1 */
+/* name: 9 bytes, the classic eight-character name and a 0 */
 int appl_search(int mode, char *name, short *type, short *apid);
 int appl_getinfo(int type, short *out1, short *out2, short *out3, short *out4);
 int appl_trecord(EVNTREC *events, int count); /* events recorded */

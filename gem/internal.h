@@ -330,7 +330,8 @@ void _restore_box(short *title, short *box, short *item);
  * redraw for a window with one queued enlarges that one.
  * ------------------------------------------------------------------------- */
 
-#define GEM_MESSAGES 64
+#define GEM_MESSAGES   64
+#define GEM_QUEUE_SIZE (GEM_MESSAGES + GEM_MAX_WINDOWS) /* messages queued at most */
 
 /* Queues a message; only the words whose bit is set in `written` (bit k:
  * word k) are written when it is handed over. 0 when the queue is full. */
@@ -339,6 +340,18 @@ int _msg_post(const short *msg, unsigned written);
 /* Hands the first message over into msg; 0 when there is none. A close
  * request of the display becomes AP_TERM here, at the end of the queue. */
 int _msg_take(short *msg);
+
+/* Queues `count` messages of eight words each, all of them or, when they
+ * do not all fit, none: 0 then, and the queue is as it was. */
+int _msg_post_all(const short *msgs, int count);
+
+/* The messages ready to be handed over, a close request of the display
+ * counted as the AP_TERM it becomes. */
+int _msg_waiting(void);
+
+/* Waits as evnt_mesag does (menus drop, presses go to the window manager)
+ * until `count` messages are ready; nothing is taken (gem/menu/multi.cpp). */
+void _msg_wait(int count);
 
 /* Removes the window messages (WM_REDRAW to WM_NEWTOP) queued for a window:
  * all of them, or its redraw only. */
@@ -353,6 +366,26 @@ void _msg_clear(void);
 
 /* The display's close button: safe to call from any thread. */
 void _ap_term_request(void);
+
+/* ---------------------------------------------------------------------------
+ * Application names (gem/runtime/applinfo.cpp)
+ * ------------------------------------------------------------------------- */
+
+/* Adds a name appl_find gives 0 for (its first eight characters, padded
+ * with spaces): returns its slot, 0 to 5, or -1 when the name is empty or
+ * all six slots are taken. */
+int _appl_add_name(const char *name);
+
+/* Forgets every added name: for tests that start over. */
+void _appl_forget_names(void);
+
+/* ---------------------------------------------------------------------------
+ * The clipboard folder (gem/shell/clipboard.cpp)
+ * ------------------------------------------------------------------------- */
+
+/* Forgets the folder scrp_write named: back to the default, for tests that
+ * start over. */
+void _scrp_forget(void);
 
 /* ---------------------------------------------------------------------------
  * Windows (gem/window)

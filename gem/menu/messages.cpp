@@ -21,7 +21,7 @@ struct Message {
     unsigned char written;  // bit k: word k is handed over
 };
 
-constexpr int CAPACITY = GEM_MESSAGES + GEM_MAX_WINDOWS;
+constexpr int CAPACITY = GEM_QUEUE_SIZE;
 Message queue[CAPACITY];
 int queued;
 
@@ -85,14 +85,36 @@ int _msg_post(const short *msg, unsigned written)
     return 1;
 }
 
-int _msg_take(short *msg)
+int _msg_post_all(const short *msgs, int count)
+{
+    Message saved[CAPACITY];
+    const int saved_queued = queued;
+    std::copy(queue, queue + queued, saved);
+    for (int i = 0; i < count; i++) {
+        if (!_msg_post(msgs + 8 * i, 0xFF)) {
+            // Redraws may have been merged into queued ones: the whole queue
+            // goes back as it was.
+            std::copy(saved, saved + saved_queued, queue);
+            queued = saved_queued;
+            return 0;
+        }
+    }
+    return 1;
+}
+
+int _msg_waiting(void)
 {
     if (term_asked.exchange(false)) {
         const short term[8] = {AP_TERM, 0, 0, 0, 0, 0, 0, 0};
         if (!_msg_post(term, 0xFF))
             term_asked = true;  // kept until there is room
     }
-    if (queued == 0)
+    return queued;
+}
+
+int _msg_take(short *msg)
+{
+    if (_msg_waiting() == 0)
         return 0;
     for (int k = 0; k < 8; k++) {
         if (queue[0].written & (1u << k))

@@ -166,12 +166,11 @@ void track(Tracker &menu)
         menu.step(_mevent.x, _mevent.y);
 }
 
-// The message part of one poll of a message wait: a left press the call
+// The user's part of one poll of a message wait: a left press the call
 // listens to (`listen`) chooses the highlighted menu entry; any other press
 // goes to the window manager, and when it takes it the press is no button
-// event (`taken`). A held arrow repeats, and the first queued message is
-// handed over. True when one was.
-bool messages(Tracker &menu, short kinds, short listen, short *msg, bool &taken)
+// event (`taken`). A held arrow repeats.
+void user_actions(Tracker &menu, short kinds, short listen, bool &taken)
 {
     taken = false;
     if ((kinds & listen & LEFT_DOWN) && menu.choice_at(_mevent.x, _mevent.y))
@@ -179,6 +178,13 @@ bool messages(Tracker &menu, short kinds, short listen, short *msg, bool &taken)
     else if ((kinds & (LEFT_DOWN | RIGHT_DOWN)) && !menu.open())
         taken = _wind_press(_mevent.x, _mevent.y, kinds & LEFT_DOWN);
     _wind_repeat();
+}
+
+// The message part of one poll of a message wait: the user's actions, then
+// the first queued message is handed over. True when one was.
+bool messages(Tracker &menu, short kinds, short listen, short *msg, bool &taken)
+{
+    user_actions(menu, kinds, listen, taken);
     return _msg_take(msg);
 }
 
@@ -224,6 +230,45 @@ private:
     int64_t span_;
 };
 
+// Counts presses towards the clicks a call asks for. The first press opens
+// the double-click span (_dclick_ms()), and only presses within it add to
+// the count. The count is complete when it reaches the clicks asked for, or
+// once the span has passed; a count of 0 or less is met by the first press,
+// like a count of 1.
+class Clicks {
+public:
+    explicit Clicks(int wanted) : wanted_(wanted < 1 ? 1 : wanted) {}
+
+    // A press in the last poll.
+    void press()
+    {
+        const uint32_t now = (uint32_t)_mevent.time;
+        if (count_ == 0) {
+            start_ = now;
+            if (wanted_ > 1)
+                _idle_deadline((int32_t)(start_ + (uint32_t)_dclick_ms()));
+        } else if (now - start_ > (uint32_t)_dclick_ms()) {
+            return;  // too late for this count
+        }
+        count_++;
+    }
+
+    bool counting() const { return count_ > 0; }
+
+    bool complete() const
+    {
+        return count_ >= wanted_ ||
+               (count_ > 0 && (uint32_t)_mevent.time - start_ >= (uint32_t)_dclick_ms());
+    }
+
+    int count() const { return count_; }
+
+private:
+    int wanted_;
+    int count_ = 0;
+    uint32_t start_ = 0;
+};
+
 }  // namespace
 
 void _restore_box(short *title, short *box, short *item)
@@ -254,7 +299,7 @@ int evnt_multi(int flags, int clicks, int mask, int state, int m1flag, int m1x, 
     const short listen = poll_mask(flags, mask, state);
     const Deadline deadline(flags & EV_TIMER, locount, hicount);
     Tracker menu;
-    int count = 0;
+    Clicks clicks_counted(clicks);
     for (;;) {
         _mouse_event();
         put(mx, _mevent.x);
@@ -280,13 +325,30 @@ int evnt_multi(int flags, int clicks, int mask, int state, int m1flag, int m1x, 
             result |= EV_RECT2;
         if (kinds & listen & KEY_READ)
             result |= EV_KEYBOARD;
-        // A count of 0 or less is met by the first press, like a count of 1.
-        if ((flags & EV_BUTTON) && !taken && (kinds & listen & ANY_BUTTON) && ++count >= clicks) {
+        if ((flags & EV_BUTTON) && !taken && (kinds & listen & ANY_BUTTON))
+            clicks_counted.press();
+        // Another event ends a count still under way: the presses so far are
+        // reported with it rather than lost.
+        if (clicks_counted.counting() && (clicks_counted.complete() || result)) {
             result |= EV_BUTTON;
-            put(nclicks, (short)count);
+            put(nclicks, (short)clicks_counted.count());
         }
         if (result)
             return result;  // a box still open closes as the tracker goes
+        _idle();
+    }
+}
+
+void _msg_wait(int count)
+{
+    Tracker menu;
+    for (;;) {
+        _mouse_event();
+        track(menu);
+        bool taken;
+        user_actions(menu, _mevent.kinds, LEFT_DOWN, taken);
+        if (_msg_waiting() >= count)
+            return;
         _idle();
     }
 }
