@@ -1,6 +1,7 @@
 // The pieces of a dialog that form_do shares with the calls of a program's
 // own dialog loop (form_keybd, form_button, objc_edit): which objects are
-// edited and how, and the links between an object and its parent.
+// edited and how, the order of the fields, the default object, and the
+// links between an object and its parent.
 #pragma once
 
 #include <vector>
@@ -27,6 +28,15 @@ bool _shows_text_cursor(const OBJECT &ob);
 // text holds fewer than `maxlen` (see the rules at place()). Tab, Return
 // and keys without a character change nothing.
 void _edit_text(char *text, short maxlen, short valid, int key, short *pos);
+
+// Number of objects in the tree: up to the one marked OF_LASTOB, and never
+// past the array the layer built for a resource tree.
+int _tree_size(const OBJECT *tree);
+
+// The next (step 1) or previous (step -1) shown field after `from`,
+// wrapping from the tree's last object to index 1 and back; 0 when a whole
+// round finds none. A `from` outside the tree counts as 0.
+short _next_field(const OBJECT *tree, int size, int from, int step);
 
 // The parent of `obj` by its sibling chain (the last child's ob_next is the
 // parent), or NIL for the root, an index outside the tree or a chain that
