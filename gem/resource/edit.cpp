@@ -105,18 +105,17 @@ int cell_width(const OBJECT &ob)
     return width;
 }
 
-// The left end of a merged text `width` pixels wide in an object at x: an
-// OT_FTEXT with OF_FRAMED centres it as the layer always has; otherwise
-// ob_just places it.
+// The left end of a merged text `width` pixels wide in an object at x, as
+// drawing places it: an OT_FTEXT at the left, or centred with OF_FRAMED;
+// an OT_FBOXTEXT as ob_just says.
 int text_left(const OBJECT &ob, int x, int width)
 {
-    const bool centred =
-        (ob.ob_type == OT_FTEXT && (ob.ob_flags & OF_FRAMED)) || ob.ob_just == TE_CNTR;
-    if (centred)
-        return x + ((ob.ob_width - width) >> 1);
-    if (ob.ob_just == TE_RIGHT)
-        return x + ob.ob_width - width;
-    return x;
+    const int rest = ob.ob_width - width;
+    if (ob.ob_type == OT_FTEXT)
+        return ob.ob_flags & OF_FRAMED ? x + (rest >> 1) : x;
+    if (ob.ob_just == TE_CNTR)
+        return x + (rest >> 1);
+    return ob.ob_just == TE_RIGHT ? x + rest : x;
 }
 
 // Where a classic field is on the surface.

@@ -131,7 +131,7 @@ TEST_F(ObjcEdit, TheCursorFollowsTheTextsPlacement)
         {"right", OT_FBOXTEXT, 0, TE_RIGHT, 120, TIME, "10", FIELD_X + 32 + 24},
         {"centred", OT_FBOXTEXT, 0, TE_CNTR, 120, TIME, "10", FIELD_X + 16 + 24},
         {"framed text centred", OT_FTEXT, OF_FRAMED, TE_LEFT, 120, TIME, "10", FIELD_X + 16 + 24},
-        {"text placed by ob_just", OT_FTEXT, 0, TE_RIGHT, 120, TIME, "", FIELD_X + 32},
+        {"formatted text ignores ob_just", OT_FTEXT, 0, TE_RIGHT, 120, TIME, "", FIELD_X},
         {"past the edge: on the last column", OT_FBOXTEXT, 0, TE_LEFT, 32, "____", "abcd",
          FIELD_X + 31},
     };
