@@ -90,7 +90,8 @@ int form_infobox(OBJECT *tree)
     objc_draw(tree, 0, 8, x, y, w, h);
     const int r = form_do(tree, 0);
     form_dial(3, 0, 0, 0, 0, x, y, w, h);
-    tree[r].ob_flags &= (unsigned char)~OF_SELECTED;
+    // A double click on a touch-exit object sets the result's top bit.
+    tree[r & 0x7fff].ob_flags &= (unsigned char)~OF_SELECTED;
     return r;
 }
 

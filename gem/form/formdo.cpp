@@ -1,14 +1,14 @@
 // The dialog loop: form_do runs a dialog that is already on the screen. It
-// polls input, edits the text of one editable field at a time, switches the
-// pointer to the text cursor over editable fields, and returns the index of
-// the object that ended the dialog. _tpos prepares a field for editing.
-#include <ctype.h>
+// polls input, hands keys to form_keybd and presses to form_button, edits
+// the text of one field at a time with objc_edit, switches the pointer to
+// the text cursor over editable fields, and returns the index of the object
+// that ended the dialog. _tpos prepares a field of the layer's own kind for
+// editing.
 #include <string.h>
 
 #include <algorithm>
 
-#include "gem/internal.h"
-#include "gem/resource/walk.h"
+#include "gem/form/dialog.h"
 
 namespace {
 
@@ -18,55 +18,50 @@ constexpr int MAX_EDIT = 255;
 // Text lengths are counted in 16 bits, like the cursor position.
 constexpr size_t MAX_LENGTH = 32767;
 
-constexpr short KEY_TAB = 9, KEY_ESC = 27;
+constexpr short TAB = 9;
+constexpr short LEFT_DOWN = 0x02, RIGHT_DOWN = 0x08;
 
-bool editable_type(const OBJECT &ob)
-{
-    return ob.ob_type == OT_EDTEXT || ob.ob_type == OT_SCROLLTEXT;
-}
+// The flags that make an object behave as in a classic dialog.
+constexpr unsigned CLASSIC_FLAGS = OX_SELECTABLE | OX_EDITABLE | OX_RBUTTON | OX_TOUCHEXIT;
+// Of those, the ones whose objects answer the left button only.
+constexpr unsigned LEFT_ONLY = OX_SELECTABLE | OX_TOUCHEXIT;
 
-TEDINFO *ted_of(const OBJECT &ob) { return (TEDINFO *)ob.ob_spec; }
+TEDINFO *ted_of(const OBJECT &ob) { return (TEDINFO *)_ob_spec(&ob); }
 
-// A field the loop can edit: an editable type with a text to edit.
-bool can_edit(const OBJECT &ob) { return editable_type(ob) && ted_of(ob) && ted_of(ob)->te_ptext; }
+bool can_edit(const OBJECT &ob) { return _field_kind(ob) != FieldKind::NONE; }
+
+bool own_field(const OBJECT &ob) { return _field_kind(ob) == FieldKind::OWN; }
 
 short text_length(const char *text) { return (short)strnlen(text, MAX_LENGTH); }
 
-// Number of objects in the tree: up to the one marked OF_LASTOB, and never
-// past the array the layer built for a resource tree.
-int tree_size(const OBJECT *tree)
+// 2 when the button that went down goes down again within the double-click
+// time, else 1. A key waiting ends the wait and is left for the program.
+int count_clicks(short down)
 {
-    const int room = _rsrc_room(tree);
-    const int limit = room >= 0 ? room : TreeGuard::MAX_OBJECTS;
-    for (int i = 0; i < limit; i++)
-        if (tree[i].ob_flags & OF_LASTOB)
-            return i + 1;
-    return limit;
-}
-
-bool accepts(short valid, int c)
-{
-    switch (valid) {
-    case '9': return isdigit(c) || (c == '-' && _curpos == 0);
-    case 'A': return isxdigit(c);
-    default: return true;
+    const uint32_t first = (uint32_t)_mevent.time;
+    const int span = _dclick_ms();
+    _idle_deadline((int32_t)(first + (uint32_t)span));
+    for (;;) {
+        _idle();
+        if (_gemio->keypressed())
+            return 1;
+        _mouse_event();
+        if (_mevent.kinds & down)
+            return 2;
+        if ((int)((uint32_t)_mevent.time - first) >= span)
+            return 1;
     }
 }
 
 class Dialog {
 public:
-    Dialog(OBJECT *tree, int start) : tree_(tree), size_(tree_size(tree)), shape_(_mshape)
+    Dialog(OBJECT *tree, int start) : tree_(tree), size_(_tree_size(tree)), shape_(_mshape)
     {
+        for (int i = 0; i < size_ && !classic_; i++)
+            classic_ = tree_[i].ob_xflags & CLASSIC_FLAGS;
         edit_ = first_edit(start);
-        if (edit_) {
-            text_ = _tpos(&tree_[edit_], &maxlen_);
-            draw(edit_);
-        }
-        for (int i = 0; i < size_; i++)
-            if (tree_[i].ob_flags & OF_DEFAULT) {
-                default_ = (short)i;
-                break;
-            }
+        if (edit_)
+            objc_edit(tree_, edit_, 0, cursor(), ED_INIT);
         hover_update();
     }
 
@@ -78,14 +73,12 @@ public:
                 key(_mevent.key);
             if (_mevent.kinds & 0x01)
                 hover_update();
-            if (_mevent.kinds & (0x02 | 0x08))
+            if (_mevent.kinds & (LEFT_DOWN | RIGHT_DOWN))
                 press();
             if (result_ < 0)
                 _idle();
         }
-        if (edit_)
-            tree_[edit_].ob_flags &= (unsigned char)~OF_SELECTED;
-        tree_[result_].ob_flags |= OF_SELECTED;
+        finish();
         graf_mouse(shape_, NULL);
         return result_;
     }
@@ -103,6 +96,10 @@ private:
         return 0;
     }
 
+    // The layer's own fields keep their place in _curpos; a classic field's
+    // is the dialog's.
+    short *cursor() { return own_field(tree_[edit_]) ? &_curpos : &index_; }
+
     void draw(short i) { objc_draw(tree_, i, 1, 0, 0, 0, 0); }
 
     // Hit areas are relative to the innermost saved area; without one, to
@@ -113,10 +110,11 @@ private:
         const short oy = _rno >= 0 ? _rxywh[_rno].g_y : 0;
         short i = 0;
         _narrow(tree_, &i, (short)(_mevent.x - ox), (short)(_mevent.y - oy));
-        if (i == NIL)
+        over_ = i != NIL;
+        if (!over_)
             return;
         hover_ = i;
-        const bool over_text = editable_type(tree_[hover_]);
+        const bool over_text = _shows_text_cursor(tree_[hover_]);
         if (over_text != text_shape_) {
             graf_mouse(over_text ? TEXT_CRSR : ARROW, NULL);
             text_shape_ = over_text;
@@ -126,114 +124,96 @@ private:
     // Moves the cursor from the edit field to field `to`, at its text's end.
     void move_edit(short to)
     {
-        if (edit_) {
-            tree_[edit_].ob_flags &= (unsigned char)~OF_SELECTED;
-            _obcurse(0);
-            draw(edit_);
-        }
+        if (edit_)
+            objc_edit(tree_, edit_, 0, cursor(), ED_END);
         edit_ = to;
-        text_ = _tpos(&tree_[edit_], &maxlen_);
+        objc_edit(tree_, edit_, 0, cursor(), ED_INIT);
+    }
+
+    // Whether the press takes effect on the object last found under the
+    // pointer. Objects of the one-byte model take any press, even one off
+    // the dialog, as they always have; classic ones only a press on them,
+    // and buttons among them only the left one.
+    bool reacts(const OBJECT &ob) const
+    {
+        const unsigned classic = ob.ob_xflags & CLASSIC_FLAGS;
+        if (!classic)
+            return true;
+        return over_ && (!(classic & LEFT_ONLY) || (_mevent.kinds & LEFT_DOWN));
     }
 
     void press()
     {
-        if (tree_[hover_].ob_flags & OF_EXIT)
-            result_ = hover_;
-        if (can_edit(tree_[hover_]) && hover_ != edit_) {
-            move_edit(hover_);
-            draw(edit_);
-        }
+        const short at = hover_;
+        const OBJECT &ob = tree_[at];
+        if (!reacts(ob))
+            return;
+        const int clicks = (ob.ob_xflags & OX_TOUCHEXIT) ? count_clicks(LEFT_DOWN) : 1;
+        short next = 0;
+        if (!form_button(tree_, at, clicks, &next))
+            result_ = (unsigned short)next;
+        if (can_edit(ob) && at != edit_)
+            move_edit(at);
+        // A watched button polled on its own: find what the pointer is on.
+        if (ob.ob_xflags & CLASSIC_FLAGS)
+            hover_update();
     }
 
-    // The next shown field after the edit field, wrapping to index 1 after
-    // the tree's last object; 0 when a whole round finds none.
-    short next_field() const
+    bool moves_cursor(short k) const
     {
-        int i = edit_;
-        for (int steps = 0; steps < size_; steps++) {
-            i = (tree_[i].ob_flags & OF_LASTOB) || i + 1 >= size_ ? 1 : i + 1;
-            if (can_edit(tree_[i]) && !(tree_[i].ob_flags & OF_HIDDEN))
-                return (short)i;
-        }
-        return 0;
+        return k == TAB || (classic_ && (k == K_UP || k == K_DOWN));
     }
 
     void key(short k)
     {
+        short next = edit_, unused;
         if (k == K_RETURN) {
-            if (default_ >= 0)
-                result_ = default_;
+            if (!form_keybd(tree_, edit_, 0, k, &next, &unused))
+                result_ = next;
             return;
         }
         if (!edit_)
             return;
-        _obcurse(0);
-        // The cursor position is shared with drawing: keep it on the text.
-        const short length = text_length(text_);
-        _curpos = std::max<short>(0, std::min(_curpos, length));
-        switch (k) {
-        case K_BACKSPACE:
-        case K_DELETE:
-            if (_curpos > 0) {
-                memmove(text_ + _curpos - 1, text_ + _curpos, (size_t)(length - _curpos + 1));
-                _curpos--;
-            }
-            break;
-        case KEY_TAB: {
-            const short next = next_field();
-            if (next && next != edit_)
-                move_edit(next);
-            break;
+        if (!moves_cursor(k)) {
+            objc_edit(tree_, edit_, k, cursor(), ED_CHAR);
+            return;
         }
-        case K_LEFT:
-            if (_curpos > 0)
-                _curpos--;
-            break;
-        case K_RIGHT:
-            if (_curpos < length)
-                _curpos++;
-            break;
-        case KEY_ESC:
-            text_[0] = '\0';
-            _curpos = 0;
-            break;
-        default:
-            if (k > 0 && k <= 255 && accepts(ted_of(tree_[edit_])->te_pvalid, k))
-                place((char)k, length);
-            break;
+        form_keybd(tree_, edit_, 0, k, &next, &unused);
+        const bool own = own_field(tree_[edit_]);
+        if (own) {
+            // The cursor position is shared with drawing: keep it on the text.
+            _obcurse(0);
+            _curpos = std::clamp<short>(_curpos, 0, text_length(ted_of(tree_[edit_])->te_ptext));
         }
-        draw(edit_);
+        if (next != edit_)
+            move_edit(next);
+        else if (own)
+            draw(edit_);
     }
 
-    // Inserts c at the cursor while the field has room; a full field drops
-    // its last character to make room, and a cursor at the field's end
-    // overwrites the character before it.
-    void place(char c, short length)
+    // The cursor leaves the field: a classic field's is taken away; a field
+    // of the layer's own loses its mark and keeps the cursor's picture, as
+    // it always has. The object that ended the dialog is left selected,
+    // except a touch-exit one, which the press only reports.
+    void finish()
     {
-        if (maxlen_ == 0)
-            return;
-        if (_curpos < maxlen_ && _curpos == length) {
-            text_[length] = c;
-            text_[length + 1] = '\0';
-            _curpos++;
-        } else if (_curpos < maxlen_) {
-            if (length >= maxlen_)
-                text_[--length] = '\0';
-            memmove(text_ + _curpos + 1, text_ + _curpos, (size_t)(length - _curpos + 1));
-            text_[_curpos++] = c;
-        } else {
-            text_[_curpos - 1] = c;
-        }
+        if (edit_ && own_field(tree_[edit_]))
+            tree_[edit_].ob_flags &= (unsigned char)~OF_SELECTED;
+        else if (edit_)
+            objc_edit(tree_, edit_, 0, cursor(), ED_END);
+        OBJECT &ended = tree_[result_ & 0x7fff];
+        if (!(ended.ob_xflags & OX_TOUCHEXIT))
+            ended.ob_flags |= OF_SELECTED;
     }
 
     OBJECT *tree_;
     const int size_;
     const short shape_;
+    bool classic_ = false;
     short edit_ = 0;
-    char *text_ = nullptr;
-    short maxlen_ = 0;
-    short default_ = -1;
+    short index_ = 0;
     short hover_ = 0;
+    bool over_ = false;
     bool text_shape_ = false;
     int result_ = -1;
 };
