@@ -102,7 +102,7 @@ RSHDR read_header(const unsigned char *h)
 
 OBJECT read_object(const unsigned char *ob)
 {
-    OBJECT o;
+    OBJECT o = {};  // the fields after ob_height are 0 unless the extension gives them
     o.ob_next = read_s16(ob + OB_NEXT);
     o.ob_head = read_s16(ob + OB_HEAD);
     o.ob_tail = read_s16(ob + OB_TAIL);

@@ -64,15 +64,41 @@ struct Object {
     // The stored fields; ob_spec is the inline value of types that hold
     // one (the others take it from the texts below). Links are computed for
     // nested trees and given for objects of an `objects` block.
-    OBJECT ob = {-1, -1, -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    Text text;   // OT_STRING, OT_TITLE: the string; formatted texts: te_ptext
+    OBJECT ob = {-1, -1, -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    Text text;   // strings: the string; formatted texts: te_ptext; icons: the caption
     Text tmplt;  // formatted texts
     short valid = 0;
     long buflen = -1;  // -1: room for the longer of text and placeholders
     long record = -1;  // formatted-text record index; -1: in order of appearance
     int parent = -1;   // array index of the parent in a nested tree
     bool raw = false;  // from an `objects` block: links and flags as written
+    // Bit images: the rows ('#' a set bit, '.' a clear one) and bi_x, bi_y,
+    // bi_color (the size comes from the rows).
+    std::vector<std::string> bits;
+    BITBLK image = {nullptr, 0, 0, 0, 0, 0};
+    // Icons: the mask and data rows, and the letter, colours and positions
+    // (the icon's size comes from the rows, its text from `text`).
+    std::vector<std::string> mask, data;
+    ICONBLK icon = {nullptr, nullptr, nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    uint32_t parm = 0;  // user-drawn objects: ub_parm
 };
+
+// What the object's ob_spec holds in an image with the extension (an
+// image without it holds the same: see needs_extension).
+inline stored::Spec spec_of(const Object &o)
+{
+    return stored::spec_kind(o.ob.ob_type, o.ob.ob_xflags, true);
+}
+
+inline bool holds_string(const Object &o) { return spec_of(o) == stored::Spec::STRING_AT; }
+inline bool holds_record(const Object &o) { return spec_of(o) == stored::Spec::TEXT_RECORD; }
+inline bool holds_text(const Object &o)
+{
+    return holds_string(o) || holds_record(o) || spec_of(o) == stored::Spec::ICON_RECORD;
+}
+
+// Bit image and icon rows are at most this long, and at most this many.
+constexpr long MAX_ROWS = 32767;
 
 struct Tree {
     int line = 0;
@@ -95,6 +121,11 @@ struct Description {
 // The types whose ob_spec names a string or a formatted-text record.
 using stored::is_string_type;
 using stored::is_text_type;
+
+// True when the description uses something only the extension holds: a
+// field after ob_height (beyond the OX_INLINE that a record type's code
+// implies in an image without it) or a record type's record.
+bool needs_extension(const Description &d);
 
 // Texts, templates and strings longer than this are refused: the layer
 // draws and edits them in 256-byte buffers.
