@@ -1,12 +1,11 @@
-// rsrc_obfix and rsrc_saddr, and images of the first format whose objects
-// carry the codes of the record types.
+// rsrc_saddr, and images of the first format whose objects carry the codes
+// of the record types.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
 #include "gem/internal.h"
-#include "support/headless.h"
 
 namespace {
 
@@ -17,55 +16,13 @@ Bytes builtin_copy() { return Bytes(_guirsh, _guirsh + sizeof _guirsh); }
 // Offset of stored object k of the built-in image, from the image start.
 size_t object_at(int k) { return 14 + 1042 + 24 * (size_t)k; }
 
-class RsrcFix : public ::testing::Test {
+class RsrcSaddr : public ::testing::Test {
 protected:
-    void SetUp() override { headless::start(); }
+    void SetUp() override { rsrc_include(_guirsh); }
     void TearDown() override { rsrc_include(_guirsh); }
 };
 
-// chars | pixels << 8, as a resource editor leaves them.
-short cells(int chars, int pixels) { return (short)(chars | pixels << 8); }
-
-TEST_F(RsrcFix, ObfixTurnsCellsAndPixelsIntoPixels)
-{
-    short wchar, hchar, wbox, hbox;
-    graf_handle(&wchar, &hchar, &wbox, &hbox);
-    struct Case {
-        short in;
-        int chars, pixels;  // expected: chars cells and pixels more
-    } cases[] = {
-        {cells(0, 0), 0, 0}, {cells(3, 0), 3, 0},         {cells(0, 5), 0, 5},
-        {cells(2, 4), 2, 4}, {cells(255, 255), 255, 255}, {cells(0x80, 0x80), 128, 128},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.in);
-        OBJECT tree[2] = {};
-        tree[1].ob_flags = OF_LASTOB;
-        tree[1].ob_x = tree[1].ob_width = c.in;
-        tree[1].ob_y = tree[1].ob_height = c.in;
-        EXPECT_EQ(rsrc_obfix(tree, 1), 1);
-        EXPECT_EQ(tree[1].ob_x, c.chars * wchar + c.pixels);
-        EXPECT_EQ(tree[1].ob_width, c.chars * wchar + c.pixels);
-        EXPECT_EQ(tree[1].ob_y, c.chars * hchar + c.pixels);
-        EXPECT_EQ(tree[1].ob_height, c.chars * hchar + c.pixels);
-        EXPECT_EQ(tree[0].ob_x, 0);  // only the object named
-    }
-}
-
-TEST_F(RsrcFix, ObfixRefusesAMissingTreeOrObject)
-{
-    OBJECT tree[2] = {};
-    tree[0].ob_x = cells(1, 0);
-    tree[1].ob_flags = OF_LASTOB;
-    tree[1].ob_x = cells(1, 0);
-    EXPECT_EQ(rsrc_obfix(nullptr, 0), 0);
-    EXPECT_EQ(rsrc_obfix(tree, -1), 0);
-    EXPECT_EQ(rsrc_obfix(tree, 2), 0);  // past the object marked last
-    EXPECT_EQ(tree[0].ob_x, cells(1, 0));
-    EXPECT_EQ(tree[1].ob_x, cells(1, 0));
-}
-
-TEST_F(RsrcFix, SaddrWritesIntoTheInstalledResource)
+TEST_F(RsrcSaddr, SaddrWritesIntoTheInstalledResource)
 {
     Bytes image = builtin_copy();
     ASSERT_EQ(rsrc_include(image.data()), 1);
@@ -91,7 +48,7 @@ TEST_F(RsrcFix, SaddrWritesIntoTheInstalledResource)
     rsrc_free();
 }
 
-TEST_F(RsrcFix, SaddrRefusesBadRequestsAndTheBuiltInResource)
+TEST_F(RsrcSaddr, SaddrRefusesBadRequestsAndTheBuiltInResource)
 {
     Bytes image = builtin_copy();
     ASSERT_EQ(rsrc_include(image.data()), 1);
@@ -120,7 +77,7 @@ TEST_F(RsrcFix, SaddrRefusesBadRequestsAndTheBuiltInResource)
     EXPECT_EQ(rsrc_saddr(R_OBJECT, 0, &ob), 0);
 }
 
-TEST_F(RsrcFix, RecordCodesInTheFirstFormatStayInlineBoxes)
+TEST_F(RsrcSaddr, RecordCodesInTheFirstFormatStayInlineBoxes)
 {
     // Object 3 of the built-in image is an inline-valued box (spec 1).
     for (int type : {OT_ICON, OT_FBOXTEXT, OT_TEXT, OT_BOXTEXT, OT_IMAGE, OT_USERDEF, OT_BUTTON}) {
@@ -139,7 +96,7 @@ TEST_F(RsrcFix, RecordCodesInTheFirstFormatStayInlineBoxes)
     }
 }
 
-TEST_F(RsrcFix, BuiltInImageInstallsWithNoNewFields)
+TEST_F(RsrcSaddr, BuiltInImageInstallsWithNoNewFields)
 {
     ASSERT_EQ(rsrc_include(_guirsh), 1);
     for (int k = 0; k < _rshdr.rsh_nobs; k++) {
