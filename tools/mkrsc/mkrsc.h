@@ -19,6 +19,30 @@
 // `template "..."`, `valid 'c'`, `buflen N`. Braces at the end of a line
 // hold the object's children. OF_LASTOB and the links come from the nesting.
 //
+// The fields after ob_height:
+//   ob_xflags  `selectable`, `inline`, `editable`, `rbutton`, `touchexit`,
+//              `fl3dind`, `fl3dbak`, `fl3dact`; `xflags N` ORs in other bits
+//   ob_xstate  `crossed`, `outlined`, `shadowed`, `whitebak`, `draw3d`;
+//              `xstate N` ORs in other bits (selected, checked and disabled
+//              are the flags of those names)
+//   ob_xtype `xtype N`, ob_thick `thick N` (-128 to 127), ob_just
+//   `just left|right|centre` (or a number), ob_look `hollow`, `transparent`
+//   and `look N` (ORs in bits).
+// The record types: `text`, `boxtext` and `fboxtext` take a formatted text
+// (a text and `template`, as ftext; only fboxtext shows its template),
+// `button` a quoted text, `userdef` `parm N`. An `image` takes `ink N`
+// (bi_color) and `origin X,Y` (bi_x, bi_y), an `icon` a quoted caption,
+// `letter 'c'`, `ink N` and `paper N` (data and mask colour, 0 to 15),
+// `letterpos X,Y`, `iconpos X,Y` and `textbox X,Y,W,H`. Their pictures are
+// rows on the lines after the object's line, one quoted row a line, '#' a
+// set pixel and '.' a clear one: `bits "#..#"` for an image (its size is
+// the rows'), `mask "..."` and `data "..."` for an icon (the same size).
+// A record type's code written as a number, or any type with `inline`,
+// holds an inline `spec` instead: the plain box those codes were before.
+// A description that uses any of this builds an image with the extension
+// (gem/resource/stored.h) at the end of its data block; one that uses
+// none of it builds the image it always did.
+//
 // The strings follow one another in the image; a formatted text's text
 // takes its whole buffer (`buflen`, by default room for the template's
 // placeholders), since the layer edits it in place.
