@@ -3,8 +3,10 @@
 //
 // A stored image (a file, _guirsh, an image given to rsrc_include) is never
 // changed by installing it. The installer builds the native TEDINFOs, OBJECTs
-// and tree index in a block of its own; every string address in them points
-// into the image's data block, so texts edited in place land in the image.
+// and tree index in a block of its own, and for an image with the extension
+// its BITBLKs, ICONBLKs and USERBLKs and the data block as native words for
+// their bit data; every string address in them points into the image's data
+// block, so texts edited in place land in the image.
 // The records of an included image live as long as the program (its trees
 // stay usable after rsrc_free); those of a file go with the file's data.
 #include <stddef.h>
