@@ -23,17 +23,64 @@ bool string_fits(uint32_t at, const unsigned char *data, unsigned rssize)
     return at < rssize && memchr(data + at, 0, rssize - at) != nullptr;
 }
 
-bool object_sound(const RSHDR &h, const unsigned char *data, const unsigned char *ob)
+// The stored ob_xflags of object k: 0 without the extension.
+unsigned stored_xflags(const Extension &x, const unsigned char *data, int k)
 {
-    const int type = ob[OB_TYPE];
+    return x.present ? read_u16(data + x.objects + EXT_OBJECT_SIZE * k + XOB_XFLAGS) : 0;
+}
+
+bool object_sound(const RSHDR &h, const Extension &x, const unsigned char *data, int k)
+{
+    const unsigned char *ob = data + h.rsh_object + OBJECT_SIZE * k;
+    const unsigned xflags = stored_xflags(x, data, k);
     const uint32_t obspec = read_u32(ob + OB_SPEC);
-    if (type <= LAST_INLINE_TYPE)
-        return true;
-    if (is_string_type(type))
-        return string_fits(obspec, data, h.rsh_rssize);
-    if (is_text_type(type))
+    if (xflags & OX_INDIRECT)
+        return false;  // it names an address, which no stored image holds
+    switch (spec_kind(ob[OB_TYPE], xflags, x.present)) {
+    case Spec::VALUE: return true;
+    case Spec::STRING_AT: return string_fits(obspec, data, h.rsh_rssize);
+    case Spec::TEXT_RECORD:
         return record_index(obspec, h.rsh_tedinfo, h.rsh_nteds, TEDINFO_SIZE) >= 0;
+    case Spec::IMAGE_RECORD: return record_index(obspec, x.bitblks, x.nbitblks, BITBLK_SIZE) >= 0;
+    case Spec::ICON_RECORD: return record_index(obspec, x.iconblks, x.niconblks, ICONBLK_SIZE) >= 0;
+    case Spec::USER_RECORD: return record_index(obspec, x.userblks, x.nuserblks, USERBLK_SIZE) >= 0;
+    case Spec::DATA_AT: break;
+    }
     return obspec < h.rsh_rssize;
+}
+
+// `bytes` bytes at `at`, not negative, inside the block.
+bool data_fits(uint32_t at, long bytes, unsigned rssize)
+{
+    return bytes >= 0 && (unsigned long long)at + (unsigned long long)bytes <= rssize;
+}
+
+bool bitblk_sound(const unsigned char *rec, unsigned rssize)
+{
+    const BITBLK b = read_bitblk(rec);
+    return b.bi_wb >= 0 && b.bi_hl >= 0 && b.bi_wb % 2 == 0 &&
+           data_fits(read_u32(rec + BI_PDATA), bitblk_bytes(b.bi_wb, b.bi_hl), rssize);
+}
+
+bool iconblk_sound(const unsigned char *rec, const unsigned char *data, unsigned rssize)
+{
+    const ICONBLK b = read_iconblk(rec);
+    const long plane = icon_plane_bytes(b.ib_wicon, b.ib_hicon);
+    return b.ib_wicon >= 0 && b.ib_hicon >= 0 && b.ib_wtext >= 0 && b.ib_htext >= 0 &&
+           data_fits(read_u32(rec + IB_PMASK), plane, rssize) &&
+           data_fits(read_u32(rec + IB_PDATA), plane, rssize) &&
+           string_fits(read_u32(rec + IB_PTEXT), data, rssize);
+}
+
+bool extension_sound(const RSHDR &h, const Extension &x, const unsigned char *data)
+{
+    for (int i = 0; i < x.nbitblks; i++)
+        if (!bitblk_sound(data + x.bitblks + BITBLK_SIZE * i, h.rsh_rssize))
+            return false;
+    for (int i = 0; i < x.niconblks; i++)
+        if (!iconblk_sound(data + x.iconblks + ICONBLK_SIZE * i, data, h.rsh_rssize))
+            return false;
+    return true;
 }
 
 }  // namespace
@@ -55,7 +102,7 @@ RSHDR read_header(const unsigned char *h)
 
 OBJECT read_object(const unsigned char *ob)
 {
-    OBJECT o{};
+    OBJECT o = {};  // the fields after ob_height are 0 unless the extension gives them
     o.ob_next = read_s16(ob + OB_NEXT);
     o.ob_head = read_s16(ob + OB_HEAD);
     o.ob_tail = read_s16(ob + OB_TAIL);
@@ -86,8 +133,11 @@ bool image_sound(const RSHDR &h, const unsigned char *data)
             !string_fits(read_u32(ted + TE_PTMPLT), data, size))
             return false;
     }
+    Extension x;
+    if (!read_extension(h, data, x) || !extension_sound(h, x, data))
+        return false;
     for (int k = 0; k < h.rsh_nobs; k++) {
-        if (!object_sound(h, data, data + h.rsh_object + OBJECT_SIZE * k))
+        if (!object_sound(h, x, data, k))
             return false;
     }
     for (int t = 0; t < h.rsh_ntrees; t++) {

@@ -4,17 +4,23 @@
 // claims is padded with zeros (rsrc_include trusts the caller's buffer to
 // hold rsh_rssize bytes). A refused image must leave the installed resource
 // alone; an accepted one has each of its trees searched, hit-tested and
-// drawn on the memory screen, its records looked up, and is released again
+// drawn on the memory screen, its records looked up and read whole (the bit
+// images' words and icons' planes and texts: the sanitizers catch a record
+// that reaches outside what was built), its objects fixed to pixels and
+// written back with rsrc_saddr, and is released again
 // (rsrc_free keeps an included image's records for good), so the next image
 // is tried with nothing installed.
 //
 // Seeds in corpus/rsrc: the mkrsc_*.rsc images are the resource compiler's
-// builds of its example and of the test description that uses every
-// attribute, made with
+// builds of its example and of the test descriptions that use every
+// attribute and every attribute beyond the one-byte model, made with
 //   mkrsc build tools/mkrsc/example.txt tests/fuzz/corpus/rsrc/mkrsc_example.rsc
 //   mkrsc build tests/tools/data/every_attribute.txt \
 //       tests/fuzz/corpus/rsrc/mkrsc_every_attribute.rsc
-// (tool_tests checks they are the current builds).
+//   mkrsc build tests/tools/data/every_new_attribute.txt \
+//       tests/fuzz/corpus/rsrc/mkrsc_every_new_attribute.rsc
+// (tool_tests checks they are the current builds; the last one carries the
+// extension with every record).
 #include <stddef.h>
 #include <stdint.h>
 #include <string.h>
@@ -43,14 +49,54 @@ void walk_tree(OBJECT *tree, const uint8_t *data, size_t size)
     objc_draw(tree, 0, -1, 0, 0, 0, 0);
 }
 
+// Sums every word of `count` at `words`: reads them all.
+unsigned sum(const short *words, long count)
+{
+    unsigned s = 0;
+    for (long i = 0; i < count; i++)
+        s += (unsigned short)words[i];
+    return s;
+}
+
+// Reads the whole record an object's spec names.
+unsigned read_record(const OBJECT &ob)
+{
+    if (ob.ob_xflags & OX_INLINE)
+        return 0;
+    if (ob.ob_type == OT_IMAGE) {
+        const BITBLK *b = (const BITBLK *)ob.ob_spec;
+        return sum(b->bi_pdata, b->bi_wb / 2 * (long)b->bi_hl);
+    }
+    if (ob.ob_type == OT_ICON) {
+        const ICONBLK *b = (const ICONBLK *)ob.ob_spec;
+        const long words = (b->ib_wicon + 15) / 16 * (long)b->ib_hicon;
+        return sum(b->ib_pmask, words) + sum(b->ib_pdata, words) + (unsigned)strlen(b->ib_ptext);
+    }
+    if (ob.ob_type == OT_USERDEF)
+        return (unsigned)((const USERBLK *)ob.ob_spec)->ub_parm;
+    return 0;
+}
+
 void look_up_everything()
 {
     OBJECT ob;
     TEDINFO ted;
-    for (int i = 0; i < _rshdr.rsh_nobs; i++)
+    volatile unsigned all = 0;
+    for (int i = 0; i < _rshdr.rsh_nobs; i++) {
         rsrc_gaddr(R_OBJECT, i, &ob);
+        all += read_record(ob);
+        rsrc_saddr(R_OBJECT, i, &ob);
+    }
     for (int i = 0; i < _rshdr.rsh_nteds; i++)
         rsrc_gaddr(R_TEDINFO, i, &ted);
+}
+
+// Every object of the tree fixed to pixels (after the walks: the fixed
+// positions differ).
+void fix_tree(OBJECT *tree)
+{
+    for (int k = 0; k < MAX_TARGETS && rsrc_obfix(tree, k); k++)
+        ;
 }
 
 // What rsrc_gaddr answers from: a refused image must leave all of it.
@@ -103,8 +149,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const int trees = std::min<int>(_rshdr.rsh_ntrees, MAX_TREES);
     for (int t = 0; t < trees; t++) {
         OBJECT *tree = nullptr;
-        if (rsrc_gaddr(R_TREE, t, &tree))
+        if (rsrc_gaddr(R_TREE, t, &tree)) {
             walk_tree(tree, data, size);
+            fix_tree(tree);
+        }
     }
     _rsrc_release();
     return 0;

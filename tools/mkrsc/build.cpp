@@ -1,6 +1,8 @@
 // Building the stored image of a description, all in memory: strings first
 // (in order of appearance, or at the offsets the description fixes), then
-// the formatted-text records, the objects and the tree index.
+// the formatted-text records, the objects and the tree index, and for a
+// description that needs it the extension: its header, its tables, the bit
+// data and the trailer, ending the data block.
 #include <algorithm>
 #include <map>
 
@@ -92,6 +94,44 @@ void put32(unsigned char *p, uint32_t v)
     put16(p + 2, (long)(v >> 16));
 }
 
+// The bytes of rows of '#' and '.', `row_bytes` bytes a row of 16-bit
+// little-endian words, bit 15 the left column.
+std::vector<unsigned char> row_words(const std::vector<std::string> &rows, long row_bytes)
+{
+    std::vector<unsigned char> out((size_t)(row_bytes * (long)rows.size()), 0);
+    for (size_t r = 0; r < rows.size(); r++)
+        for (size_t x = 0; x < rows[r].size(); x++)
+            if (rows[r][x] == '#')
+                out[r * (size_t)row_bytes + x / 16 * 2 + (x % 16 < 8)] |=
+                    (unsigned char)(0x80 >> (x % 8));
+    return out;
+}
+
+long row_width(const std::vector<std::string> &rows)
+{
+    return rows.empty() ? 0 : (long)rows[0].size();
+}
+
+// bi_wb of a bit image: whole words.
+long image_wb(const Object &o) { return (row_width(o.bits) + 15) / 16 * 2; }
+
+std::vector<unsigned char> image_bytes(const Object &o) { return row_words(o.bits, image_wb(o)); }
+
+std::vector<unsigned char> plane_bytes(const std::vector<std::string> &rows)
+{
+    return row_words(rows, icon_plane_bytes(row_width(rows), 1));
+}
+
+// The fields that only the extension holds, beyond the OX_INLINE a record
+// type's code implies without it.
+bool needs_extension(const Object &o)
+{
+    const OBJECT &b = o.ob;
+    const unsigned implied = is_record_type(b.ob_type) ? OX_INLINE : 0u;
+    return (b.ob_xflags & ~implied) || b.ob_xstate || b.ob_xtype || b.ob_thick || b.ob_just ||
+           b.ob_look || (is_record_type(b.ob_type) && !(b.ob_xflags & OX_INLINE));
+}
+
 class Builder {
 public:
     explicit Builder(const Description &d) : d_(d) {}
@@ -101,12 +141,18 @@ public:
         assign_records();
         for (const Object &o : d_.objects)
             check_lengths(o);
+        check_icons();
         place_texts();
         place_areas();
+        if (mkrsc::needs_extension(d_))
+            place_extension();
+        data_.grow(d_.layout.size);
         check_offset_specs();
         write_records();
         write_objects();
         write_trees();
+        if (ext_at_ >= 0)
+            write_extension();
         return image();
     }
 
@@ -115,7 +161,7 @@ private:
     {
         long next = 0;
         for (const Object &o : d_.objects) {
-            if (!is_text_type(o.ob.ob_type))
+            if (!holds_record(o))
                 continue;
             const long r = o.record >= 0 ? o.record : next++;
             if ((long)records_.size() <= r)
@@ -162,15 +208,17 @@ private:
 
     static void check_lengths(const Object &o)
     {
-        if (is_string_type(o.ob.ob_type))
+        if (holds_string(o) || spec_of(o) == Spec::ICON_RECORD)
             check_length(o.text, o.line, "string");
-        if (!is_text_type(o.ob.ob_type))
+        if (!holds_record(o))
             return;
         check_length(o.text, o.line, "text");
         check_length(o.tmplt, o.line, "template");
-        // Formatted texts show one character per placeholder; only a
-        // scrolling text holds more than it shows.
-        if (o.ob.ob_type != OT_SCROLLTEXT &&
+        // Formatted texts show one character per placeholder; a scrolling
+        // text holds more than it shows, and justified texts show the text
+        // alone.
+        const int type = o.ob.ob_type;
+        if (type != OT_SCROLLTEXT && type != OT_TEXT && type != OT_BOXTEXT &&
             (long)o.text.chars.size() > placeholders(o.tmplt.chars))
             throw Error(o.line, "text of " + std::to_string(o.text.chars.size()) +
                                     " characters is longer than the " +
@@ -189,6 +237,14 @@ private:
                                     std::to_string(size));
     }
 
+    void check_icons() const
+    {
+        for (const Object &o : d_.objects)
+            if (spec_of(o) == Spec::ICON_RECORD &&
+                (o.mask.size() != o.data.size() || row_width(o.mask) != row_width(o.data)))
+                throw Error(o.line, "the icon's mask and data rows differ in size");
+    }
+
     struct Placed {
         const Text *text;
         int line;
@@ -203,9 +259,9 @@ private:
         std::vector<bool> seen(records_.size(), false);
         size_t k = 0;
         for (const Object &o : d_.objects) {
-            if (is_string_type(o.ob.ob_type))
+            if (holds_string(o) || spec_of(o) == Spec::ICON_RECORD)
                 out.push_back({&o.text, o.line, 0});
-            if (!is_text_type(o.ob.ob_type))
+            if (!holds_record(o))
                 continue;
             const long r = record_of_[k++];
             if (!seen[r]) {
@@ -256,7 +312,126 @@ private:
         if (l.size >= 0 && l.size < data_.end())
             throw Error(0, "layout size " + std::to_string(l.size) + " is smaller than the " +
                                std::to_string(data_.end()) + " bytes of data");
-        data_.grow(l.size);
+    }
+
+    // The records of the extension's tables, in array order.
+    template <typename Pick>
+    std::vector<const Object *> owners(Pick pick) const
+    {
+        std::vector<const Object *> out;
+        for (const Object &o : d_.objects)
+            if (pick(o))
+                out.push_back(&o);
+        return out;
+    }
+
+    // The extension's parts one after another: header, object table, the
+    // three record tables, bit image data, icon planes (mask then data) and
+    // the trailer. It ends the data block: at the layout's size, or from the
+    // even offset after the rest.
+    void place_extension()
+    {
+        images_ = owners([](const Object &o) { return spec_of(o) == Spec::IMAGE_RECORD; });
+        icons_ = owners([](const Object &o) { return spec_of(o) == Spec::ICON_RECORD; });
+        users_ = owners([](const Object &o) { return spec_of(o) == Spec::USER_RECORD; });
+        long size = EXT_HEADER_SIZE + EXT_OBJECT_SIZE * (long)d_.objects.size() +
+                    BITBLK_SIZE * (long)images_.size() + ICONBLK_SIZE * (long)icons_.size() +
+                    USERBLK_SIZE * (long)users_.size() + EXT_TRAILER_SIZE;
+        for (const Object *o : images_)
+            size += (long)image_bytes(*o).size();
+        for (const Object *o : icons_)
+            size += 2 * (long)plane_bytes(o->mask).size();
+        const long size_given = d_.layout.size;
+        ext_at_ = size_given >= 0 ? size_given - size : (data_.end() + 1) / 2 * 2;
+        if (ext_at_ < data_.end())
+            throw Error(0, "layout size " + std::to_string(size_given) +
+                               " leaves no room for the " + std::to_string(size) +
+                               " bytes of the extension");
+        data_.claim(ext_at_, size, 0, "extension");
+    }
+
+    void write_extension()
+    {
+        long at = ext_at_ + EXT_HEADER_SIZE;
+        const long objects = at;
+        at += EXT_OBJECT_SIZE * (long)d_.objects.size();
+        const long bitblks = at;
+        at += BITBLK_SIZE * (long)images_.size();
+        const long iconblks = at;
+        at += ICONBLK_SIZE * (long)icons_.size();
+        const long userblks = at;
+        at += USERBLK_SIZE * (long)users_.size();
+
+        unsigned char *h = data_.at(ext_at_);
+        put16(h + EXT_NOBS, (long)d_.objects.size());
+        put16(h + EXT_OBJECT, objects);
+        put16(h + EXT_BITBLK, bitblks);
+        put16(h + EXT_NBITBLKS, (long)images_.size());
+        put16(h + EXT_ICONBLK, iconblks);
+        put16(h + EXT_NICONBLKS, (long)icons_.size());
+        put16(h + EXT_USERBLK, userblks);
+        put16(h + EXT_NUSERBLKS, (long)users_.size());
+        for (size_t k = 0; k < d_.objects.size(); k++)
+            write_extended_fields(data_.at(objects + EXT_OBJECT_SIZE * (long)k), d_.objects[k].ob);
+        for (size_t i = 0; i < images_.size(); i++)
+            at = write_bitblk(data_.at(bitblks + BITBLK_SIZE * (long)i), *images_[i], at);
+        for (size_t i = 0; i < icons_.size(); i++)
+            at = write_iconblk(data_.at(iconblks + ICONBLK_SIZE * (long)i), *icons_[i], at);
+        for (size_t i = 0; i < users_.size(); i++)
+            put32(data_.at(userblks + USERBLK_SIZE * (long)i) + UB_PARM, users_[i]->parm);
+        unsigned char *trailer = data_.at(at);
+        std::copy_n("GEMX", 4, trailer + EXT_MAGIC);
+        put16(trailer + EXT_VERSION_AT, EXT_VERSION);
+        put16(trailer + EXT_HEADER_AT, ext_at_);
+    }
+
+    static void write_extended_fields(unsigned char *p, const OBJECT &ob)
+    {
+        put16(p + XOB_XFLAGS, ob.ob_xflags);
+        put16(p + XOB_XSTATE, ob.ob_xstate);
+        p[XOB_XTYPE] = ob.ob_xtype;
+        p[XOB_THICK] = (unsigned char)ob.ob_thick;
+        p[XOB_JUST] = ob.ob_just;
+        p[XOB_LOOK] = ob.ob_look;
+    }
+
+    // Writes bytes at `at`; the offset after them.
+    long put_bytes(long at, const std::vector<unsigned char> &bytes)
+    {
+        std::copy(bytes.begin(), bytes.end(), data_.at(at));
+        return at + (long)bytes.size();
+    }
+
+    long write_bitblk(unsigned char *p, const Object &o, long at)
+    {
+        put32(p + BI_PDATA, (uint32_t)at);
+        put16(p + BI_WB, image_wb(o));
+        put16(p + BI_HL, (long)o.bits.size());
+        put16(p + BI_X, o.image.bi_x);
+        put16(p + BI_Y, o.image.bi_y);
+        put16(p + BI_COLOR, o.image.bi_color);
+        return put_bytes(at, image_bytes(o));
+    }
+
+    long write_iconblk(unsigned char *p, const Object &o, long at)
+    {
+        const ICONBLK &b = o.icon;
+        put32(p + IB_PTEXT, (uint32_t)offset_.at(&o.text));
+        put16(p + IB_CHAR, b.ib_char);
+        put16(p + IB_XCHAR, b.ib_xchar);
+        put16(p + IB_YCHAR, b.ib_ychar);
+        put16(p + IB_XICON, b.ib_xicon);
+        put16(p + IB_YICON, b.ib_yicon);
+        put16(p + IB_WICON, row_width(o.mask));
+        put16(p + IB_HICON, (long)o.mask.size());
+        put16(p + IB_XTEXT, b.ib_xtext);
+        put16(p + IB_YTEXT, b.ib_ytext);
+        put16(p + IB_WTEXT, b.ib_wtext);
+        put16(p + IB_HTEXT, b.ib_htext);
+        put32(p + IB_PMASK, (uint32_t)at);
+        at = put_bytes(at, plane_bytes(o.mask));
+        put32(p + IB_PDATA, (uint32_t)at);
+        return put_bytes(at, plane_bytes(o.data));
     }
 
     // The installer takes ob_spec of the other types above the inline ones
@@ -265,8 +440,7 @@ private:
     {
         for (const Object &o : d_.objects) {
             const int type = o.ob.ob_type;
-            if (type > LAST_INLINE_TYPE && !is_string_type(type) && !is_text_type(type) &&
-                (uint32_t)o.ob.ob_spec >= (uint32_t)data_.end())
+            if (spec_of(o) == Spec::DATA_AT && (uint32_t)o.ob.ob_spec >= (uint32_t)data_.end())
                 throw Error(o.line, "spec " + std::to_string((uint32_t)o.ob.ob_spec) + " of type " +
                                         std::to_string(type) + " is an offset past the " +
                                         std::to_string(data_.end()) + " bytes of data");
@@ -285,18 +459,29 @@ private:
         }
     }
 
-    uint32_t stored_spec(const Object &o, size_t &text_objects) const
+    // The offset of the object's string or record, or its inline value.
+    // `counts` numbers the objects with records of each kind so far.
+    uint32_t stored_spec(const Object &o, size_t (&counts)[4]) const
     {
-        if (is_string_type(o.ob.ob_type))
-            return (uint32_t)offset_.at(&o.text);
-        if (is_text_type(o.ob.ob_type))
-            return (uint32_t)(ted_at_ + TEDINFO_SIZE * record_of_[text_objects++]);
-        return o.ob.ob_spec;
+        const long ext_tables =
+            ext_at_ + EXT_HEADER_SIZE + EXT_OBJECT_SIZE * (long)d_.objects.size();
+        const long iconblks = ext_tables + BITBLK_SIZE * (long)images_.size();
+        const long userblks = iconblks + ICONBLK_SIZE * (long)icons_.size();
+        switch (spec_of(o)) {
+        case Spec::STRING_AT: return (uint32_t)offset_.at(&o.text);
+        case Spec::TEXT_RECORD: return (uint32_t)(ted_at_ + TEDINFO_SIZE * record_of_[counts[0]++]);
+        case Spec::IMAGE_RECORD: return (uint32_t)(ext_tables + BITBLK_SIZE * (long)counts[1]++);
+        case Spec::ICON_RECORD: return (uint32_t)(iconblks + ICONBLK_SIZE * (long)counts[2]++);
+        case Spec::USER_RECORD: return (uint32_t)(userblks + USERBLK_SIZE * (long)counts[3]++);
+        case Spec::VALUE:
+        case Spec::DATA_AT: break;
+        }
+        return (uint32_t)o.ob.ob_spec;
     }
 
     void write_objects()
     {
-        size_t text_objects = 0;
+        size_t counts[4] = {0, 0, 0, 0};
         for (size_t k = 0; k < d_.objects.size(); k++) {
             const Object &o = d_.objects[k];
             unsigned char *p = data_.at(obj_at_ + OBJECT_SIZE * (long)k);
@@ -309,7 +494,7 @@ private:
             p[OB_FONT] = (unsigned char)o.ob.ob_font;
             p[OB_BORDER] = (unsigned char)o.ob.ob_border;
             p[OB_FILL] = (unsigned char)o.ob.ob_fill;
-            put32(p + OB_SPEC, stored_spec(o, text_objects));
+            put32(p + OB_SPEC, stored_spec(o, counts));
             put16(p + OB_X, o.ob.ob_x);
             put16(p + OB_Y, o.ob.ob_y);
             put16(p + OB_WIDTH, o.ob.ob_width);
@@ -350,6 +535,8 @@ private:
     std::map<const Text *, long> offset_;
     Data data_;
     long ted_at_ = 0, obj_at_ = 0, tree_at_ = 0;
+    long ext_at_ = -1;  // -1: no extension
+    std::vector<const Object *> images_, icons_, users_;
 };
 
 }  // namespace
@@ -360,6 +547,14 @@ long default_buflen(const std::string &text, const std::string &tmplt)
 }
 
 std::vector<unsigned char> build(const Description &d) { return Builder(d).run(); }
+
+bool needs_extension(const Description &d)
+{
+    for (const Object &o : d.objects)
+        if (needs_extension(o))
+            return true;
+    return false;
+}
 
 std::string header(const Description &d, const std::string &source)
 {

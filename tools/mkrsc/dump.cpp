@@ -2,6 +2,7 @@
 // fixes everything (text offsets, record indices, area offsets, and links
 // for objects that do not nest); then the least of that which still builds
 // the same bytes is kept, so a regular image reads like a hand-written one.
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
@@ -22,15 +23,76 @@ Text text_at(const unsigned char *data, uint32_t at)
     return {std::string((const char *)data + at), (long)at};
 }
 
-Object read_object(const RSHDR &h, const unsigned char *data, const unsigned char *ob)
+// Rows of '#' and '.' from `rows` rows of `row_bytes` bytes at `at`, each
+// `width` pixels wide.
+std::vector<std::string> rows_at(const unsigned char *data, uint32_t at, long width, long rows,
+                                 long row_bytes)
+{
+    std::vector<std::string> out((size_t)rows, std::string((size_t)width, '.'));
+    for (long r = 0; r < rows; r++) {
+        const unsigned char *row = data + at + r * row_bytes;
+        for (long x = 0; x < width; x++)
+            if (read_u16(row + x / 16 * 2) & (0x8000u >> (x % 16)))
+                out[(size_t)r][(size_t)x] = '#';
+    }
+    return out;
+}
+
+// The rows without the clear columns at their right that bi_wb does not
+// need (it counts whole words).
+void trim_rows(std::vector<std::string> &rows)
+{
+    size_t width = rows.empty() ? 0 : rows[0].size();
+    const size_t least = width > 16 ? width - 15 : std::min<size_t>(width, 1);
+    while (width > least && std::all_of(rows.begin(), rows.end(),
+                                        [&](const std::string &r) { return r[width - 1] == '.'; }))
+        width--;
+    for (std::string &r : rows)
+        r.resize(width);
+}
+
+// A bit image's rows, when no row is wider than the language takes (else
+// the builder finds the image different).
+void read_image_record(const unsigned char *data, const unsigned char *rec, Object &o)
+{
+    o.image = read_bitblk(rec);
+    const long width = o.image.bi_wb * 8L;
+    if (width > MAX_ROWS)
+        return;
+    o.bits = rows_at(data, read_u32(rec + BI_PDATA), width, o.image.bi_hl, o.image.bi_wb);
+    trim_rows(o.bits);
+}
+
+void read_icon_record(const unsigned char *data, const unsigned char *rec, Object &o)
+{
+    o.icon = read_iconblk(rec);
+    o.text = text_at(data, read_u32(rec + IB_PTEXT));
+    const long w = o.icon.ib_wicon, h = o.icon.ib_hicon;
+    const long row_bytes = icon_plane_bytes(w, 1);
+    o.mask = rows_at(data, read_u32(rec + IB_PMASK), w, h, row_bytes);
+    o.data = rows_at(data, read_u32(rec + IB_PDATA), w, h, row_bytes);
+}
+
+Object read_object(const RSHDR &h, const Extension &x, const unsigned char *data, int k)
 {
     Object o;
     o.raw = true;
-    o.ob = stored::read_object(ob);
+    o.ob = stored::read_object(data + h.rsh_object + OBJECT_SIZE * k);
+    if (x.present)
+        read_extended_fields(data + x.objects + EXT_OBJECT_SIZE * k, o.ob);
+    else if (is_record_type(o.ob.ob_type))
+        o.ob.ob_xflags = OX_INLINE;  // as the installer takes it
     const uint32_t spec = (uint32_t)o.ob.ob_spec;
-    if (is_string_type(o.ob.ob_type)) {
+    const Spec kind = spec_of(o);
+    if (kind == Spec::IMAGE_RECORD)
+        read_image_record(data, data + spec, o);
+    else if (kind == Spec::ICON_RECORD)
+        read_icon_record(data, data + spec, o);
+    else if (kind == Spec::USER_RECORD)
+        o.parm = read_u32(data + spec + UB_PARM);
+    else if (kind == Spec::STRING_AT) {
         o.text = text_at(data, spec);
-    } else if (is_text_type(o.ob.ob_type)) {
+    } else if (kind == Spec::TEXT_RECORD) {
         const unsigned char *ted = data + spec;
         o.record = (long)(spec - h.rsh_tedinfo) / TEDINFO_SIZE;
         o.text = text_at(data, read_u32(ted + TE_PTEXT));
@@ -61,9 +123,11 @@ Description read_image(const Bytes &image)
     if (!image_sound(h, data))
         throw Error(0, "is damaged: a table, string or record it names lies outside its " +
                            std::to_string(h.rsh_rssize) + " bytes of data");
+    Extension x;
+    read_extension(h, data, x);
     Description d;
     for (int k = 0; k < h.rsh_nobs; k++)
-        d.objects.push_back(read_object(h, data, data + h.rsh_object + OBJECT_SIZE * k));
+        d.objects.push_back(read_object(h, x, data, k));
     for (int t = 0; t < h.rsh_ntrees; t++) {
         Tree tree;
         tree.root = (int)(read_u32(data + h.rsh_trindex + TREE_ENTRY_SIZE * t) - h.rsh_object) /

@@ -31,10 +31,19 @@ std::string character_or_number(long v)
     return std::to_string(v);
 }
 
-std::string type_word(int type)
+// A record type whose value is inline is written as its code, which says
+// so (see implied_xflags).
+bool numbered(const Object &o)
 {
-    const char *name = type_name(type);
-    return name ? name : std::to_string(type);
+    return stored::is_record_type(o.ob.ob_type) && (o.ob.ob_xflags & OX_INLINE);
+}
+
+unsigned implied_xflags(const Object &o) { return numbered(o) ? OX_INLINE : 0u; }
+
+std::string type_word(const Object &o)
+{
+    const char *name = type_name(o.ob.ob_type);
+    return name && !numbered(o) ? name : std::to_string(o.ob.ob_type);
 }
 
 std::string flag_words(unsigned flags)
@@ -46,17 +55,93 @@ std::string flag_words(unsigned flags)
     return out;
 }
 
-void number_field(std::string &out, const char *key, unsigned v)
+void number_field(std::string &out, const char *key, long v)
 {
     if (v)
         out += std::string(" ") + key + " " + std::to_string(v);
 }
 
+void pair_field(std::string &out, const char *key, short a, short b)
+{
+    if (a || b)
+        out += std::string(" ") + key + " " + std::to_string(a) + "," + std::to_string(b);
+}
+
+// The names in `table` whose bits are all in `bits`, as words; `bits`
+// keeps the rest.
+template <size_t N>
+std::string bit_words(const Named (&table)[N], unsigned &bits)
+{
+    std::string out;
+    for (const Named &n : table) {
+        if ((bits & (unsigned)n.value) == (unsigned)n.value) {
+            out += std::string(" ") + n.name;
+            bits &= ~(unsigned)n.value;
+        }
+    }
+    return out;
+}
+
+// The fields after ob_height: named bits as words, the others as numbers.
+std::string extended_fields(const Object &o)
+{
+    unsigned xflags = o.ob.ob_xflags & ~implied_xflags(o), xstate = o.ob.ob_xstate;
+    std::string out = bit_words(XFLAGS, xflags);
+    const char *fl3d = name_of(FL3D, (int)(xflags & FL3D_FIELD));
+    if (fl3d)
+        out += std::string(" ") + fl3d;
+    xflags &= ~FL3D_FIELD;
+    out += bit_words(STATES, xstate);
+    if (xflags)
+        out += " xflags " + hex(xflags);
+    if (xstate)
+        out += " xstate " + hex(xstate);
+    number_field(out, "xtype", o.ob.ob_xtype);
+    number_field(out, "thick", o.ob.ob_thick);
+    const char *just = name_of(JUSTS, o.ob.ob_just);
+    if (o.ob.ob_just)
+        out += std::string(" just ") + (just ? just : std::to_string(o.ob.ob_just).c_str());
+    unsigned look = o.ob.ob_look;
+    out += bit_words(LOOKS, look);
+    if (look)
+        out += " look " + hex(look);
+    return out;
+}
+
+std::string image_fields(const BITBLK &b)
+{
+    std::string out;
+    number_field(out, "ink", b.bi_color);
+    pair_field(out, "origin", b.bi_x, b.bi_y);
+    return out;
+}
+
+std::string icon_fields(const ICONBLK &b)
+{
+    std::string out;
+    const unsigned ch = (unsigned short)b.ib_char;
+    if (ch & 0xff)
+        out += " letter " + character_or_number(ch & 0xff);
+    number_field(out, "ink", ch >> 12);
+    number_field(out, "paper", (ch >> 8) & 0xf);
+    pair_field(out, "letterpos", b.ib_xchar, b.ib_ychar);
+    pair_field(out, "iconpos", b.ib_xicon, b.ib_yicon);
+    if (b.ib_xtext || b.ib_ytext || b.ib_wtext || b.ib_htext)
+        out += " textbox " + std::to_string(b.ib_xtext) + "," + std::to_string(b.ib_ytext) + "," +
+               std::to_string(b.ib_wtext) + "," + std::to_string(b.ib_htext);
+    return out;
+}
+
 std::string spec_fields(const Object &o)
 {
-    if (is_string_type(o.ob.ob_type))
-        return "";
-    if (is_text_type(o.ob.ob_type)) {
+    switch (spec_of(o)) {
+    case stored::Spec::STRING_AT: return "";
+    case stored::Spec::IMAGE_RECORD: return image_fields(o.image);
+    case stored::Spec::ICON_RECORD: return icon_fields(o.icon);
+    case stored::Spec::USER_RECORD: return o.parm ? " parm " + hex(o.parm) : "";
+    default: break;
+    }
+    if (holds_record(o)) {
         std::string out = " template " + text(o.tmplt);
         if (o.valid)
             out += " valid " + character_or_number(o.valid);
@@ -73,10 +158,10 @@ std::string spec_fields(const Object &o)
 
 std::string object_line(const Object &o)
 {
-    std::string out = type_word(o.ob.ob_type);
+    std::string out = type_word(o);
     if (!o.name.empty())
         out += " " + o.name;
-    if (is_string_type(o.ob.ob_type) || is_text_type(o.ob.ob_type))
+    if (holds_text(o))
         out += " " + text(o.text);
     out += " at " + std::to_string(o.ob.ob_x) + "," + std::to_string(o.ob.ob_y);
     out += " size " + std::to_string(o.ob.ob_width) + "," + std::to_string(o.ob.ob_height);
@@ -86,10 +171,23 @@ std::string object_line(const Object &o)
     number_field(out, "font", o.ob.ob_font);
     number_field(out, "border", o.ob.ob_border);
     number_field(out, "fill", o.ob.ob_fill);
+    out += extended_fields(o);
     out += spec_fields(o);
     if (o.raw)
         out += " links " + std::to_string(o.ob.ob_next) + "," + std::to_string(o.ob.ob_head) + "," +
                std::to_string(o.ob.ob_tail);
+    return out;
+}
+
+// The rows of a bit image or icon, one statement each, after its line.
+std::string row_lines(const Object &o, const std::string &indent)
+{
+    std::string out;
+    const std::pair<const char *, const std::vector<std::string> *> all[] = {
+        {"bits", &o.bits}, {"mask", &o.mask}, {"data", &o.data}};
+    for (const auto &[word, rows] : all)
+        for (const std::string &row : *rows)
+            out += indent + word + " \"" + row + "\"\n";
     return out;
 }
 
@@ -125,7 +223,7 @@ private:
         std::string block;
         for (const Object &o : d_.objects)
             if (o.raw)
-                block += "    " + object_line(o) + "\n";
+                block += "    " + object_line(o) + "\n" + row_lines(o, "        ");
         if (!block.empty())
             out_ += "objects {\n" + block + "}\n\n";
     }
@@ -148,17 +246,17 @@ private:
     void nested(const Tree &t, int k, int depth)
     {
         const std::string indent(4 * (size_t)depth, ' ');
-        out_ += indent + object_line(d_.objects[k]);
+        const Object &o = d_.objects[k];
         bool children = false;
-        for (int c = k + 1; c < t.root + t.count; c++) {
-            if (d_.objects[c].parent != k)
-                continue;
-            if (!children)
-                out_ += " {\n";
-            children = true;
-            nested(t, c, depth + 1);
-        }
-        out_ += children ? indent + "}\n" : "\n";
+        for (int c = k + 1; c < t.root + t.count && !children; c++)
+            children = d_.objects[c].parent == k;
+        out_ += indent + object_line(o) + (children ? " {\n" : "\n");
+        out_ += row_lines(o, indent + "    ");
+        for (int c = k + 1; c < t.root + t.count; c++)
+            if (d_.objects[c].parent == k)
+                nested(t, c, depth + 1);
+        if (children)
+            out_ += indent + "}\n";
     }
 
     const Description &d_;

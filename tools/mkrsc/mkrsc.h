@@ -19,6 +19,30 @@
 // `template "..."`, `valid 'c'`, `buflen N`. Braces at the end of a line
 // hold the object's children. OF_LASTOB and the links come from the nesting.
 //
+// The fields after ob_height:
+//   ob_xflags  `selectable`, `inline`, `editable`, `rbutton`, `touchexit`,
+//              `fl3dind`, `fl3dbak`, `fl3dact`; `xflags N` ORs in other bits
+//   ob_xstate  `crossed`, `outlined`, `shadowed`, `whitebak`, `draw3d`;
+//              `xstate N` ORs in other bits (selected, checked and disabled
+//              are the flags of those names)
+//   ob_xtype `xtype N`, ob_thick `thick N` (-128 to 127), ob_just
+//   `just left|right|centre` (or a number), ob_look `hollow`, `transparent`
+//   and `look N` (ORs in bits).
+// The record types: `text`, `boxtext` and `fboxtext` take a formatted text
+// (a text and `template`, as ftext; only fboxtext shows its template),
+// `button` a quoted text, `userdef` `parm N`. An `image` takes `ink N`
+// (bi_color) and `origin X,Y` (bi_x, bi_y), an `icon` a quoted caption,
+// `letter 'c'`, `ink N` and `paper N` (data and mask colour, 0 to 15),
+// `letterpos X,Y`, `iconpos X,Y` and `textbox X,Y,W,H`. Their pictures are
+// rows on the lines after the object's line, one quoted row a line, '#' a
+// set pixel and '.' a clear one: `bits "#..#"` for an image (its size is
+// the rows'), `mask "..."` and `data "..."` for an icon (the same size).
+// A record type's code written as a number, or any type with `inline`,
+// holds an inline `spec` instead: the plain box those codes were before.
+// A description that uses any of this builds an image with the extension
+// (gem/resource/stored.h) at the end of its data block; one that uses
+// none of it builds the image it always did.
+//
 // The strings follow one another in the image; a formatted text's text
 // takes its whole buffer (`buflen`, by default room for the template's
 // placeholders), since the layer edits it in place.
@@ -64,15 +88,41 @@ struct Object {
     // The stored fields; ob_spec is the inline value of types that hold
     // one (the others take it from the texts below). Links are computed for
     // nested trees and given for objects of an `objects` block.
-    OBJECT ob = {-1, -1, -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    Text text;   // OT_STRING, OT_TITLE: the string; formatted texts: te_ptext
+    OBJECT ob = {-1, -1, -1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    Text text;   // strings: the string; formatted texts: te_ptext; icons: the caption
     Text tmplt;  // formatted texts
     short valid = 0;
     long buflen = -1;  // -1: room for the longer of text and placeholders
     long record = -1;  // formatted-text record index; -1: in order of appearance
     int parent = -1;   // array index of the parent in a nested tree
     bool raw = false;  // from an `objects` block: links and flags as written
+    // Bit images: the rows ('#' a set bit, '.' a clear one) and bi_x, bi_y,
+    // bi_color (the size comes from the rows).
+    std::vector<std::string> bits;
+    BITBLK image = {nullptr, 0, 0, 0, 0, 0};
+    // Icons: the mask and data rows, and the letter, colours and positions
+    // (the icon's size comes from the rows, its text from `text`).
+    std::vector<std::string> mask, data;
+    ICONBLK icon = {nullptr, nullptr, nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    uint32_t parm = 0;  // user-drawn objects: ub_parm
 };
+
+// What the object's ob_spec holds in an image with the extension (an
+// image without it holds the same: see needs_extension).
+inline stored::Spec spec_of(const Object &o)
+{
+    return stored::spec_kind(o.ob.ob_type, o.ob.ob_xflags, true);
+}
+
+inline bool holds_string(const Object &o) { return spec_of(o) == stored::Spec::STRING_AT; }
+inline bool holds_record(const Object &o) { return spec_of(o) == stored::Spec::TEXT_RECORD; }
+inline bool holds_text(const Object &o)
+{
+    return holds_string(o) || holds_record(o) || spec_of(o) == stored::Spec::ICON_RECORD;
+}
+
+// Bit image and icon rows are at most this long, and at most this many.
+constexpr long MAX_ROWS = 32767;
 
 struct Tree {
     int line = 0;
@@ -95,6 +145,11 @@ struct Description {
 // The types whose ob_spec names a string or a formatted-text record.
 using stored::is_string_type;
 using stored::is_text_type;
+
+// True when the description uses something only the extension holds: a
+// field after ob_height (beyond the OX_INLINE that a record type's code
+// implies in an image without it) or a record type's record.
+bool needs_extension(const Description &d);
 
 // Texts, templates and strings longer than this are refused: the layer
 // draws and edits them in 256-byte buffers.
