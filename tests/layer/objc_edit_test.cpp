@@ -209,6 +209,8 @@ TEST_F(ObjcEdit, RefusesWhatIsNoFieldToEdit)
         {"formatted, not editable", OT_FTEXT, 0, nullptr, 1, ED_INIT, false, false},
         {"boxed, not editable", OT_FBOXTEXT, 0, nullptr, 1, ED_CHAR, false, false},
         {"no text", OT_FBOXTEXT, OX_EDITABLE, &no_text, 1, ED_INIT, false, false},
+        {"inline spec", OT_FBOXTEXT, OX_EDITABLE | OX_INLINE, nullptr, 1, ED_INIT, false, false},
+        {"own type, inline spec", OT_EDTEXT, OX_INLINE, nullptr, 1, ED_INIT, false, false},
         {"unknown kind", OT_FBOXTEXT, OX_EDITABLE, nullptr, 1, 4, false, false},
         {"no index to set", OT_FBOXTEXT, OX_EDITABLE, nullptr, 1, ED_INIT, false, true},
         {"no index to read", OT_EDTEXT, 0, nullptr, 1, ED_CHAR, false, true},
