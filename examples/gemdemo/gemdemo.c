@@ -21,7 +21,7 @@
 
 int handle = 0;
 
-static OBJECT *menu, *settings;
+static OBJECT *menu, *settings, *controls;
 static short screen_w = 320, screen_h = 200;
 static const short DESK_TOP = 11; /* below the menu bar */
 
@@ -229,6 +229,127 @@ static void edit_settings(void)
     say("settings", said);
 }
 
+/* ---- the controls dialog ------------------------------------------------- */
+
+static const char *const SHAPES[] = {"Box", "Disc", "Star"};
+static int shape = 0;                   /* 0 box, 1 disc, 2 star */
+static int shape_size = 12;             /* 4 to 30: half the shape's width */
+static char alarm_digits[7] = "103000"; /* the digits; the template shows the colons */
+static char size_text[4];
+
+static int chosen_shape(void)
+{
+    int k;
+    for (k = 0; k < 3; k++)
+        if (controls[C_BOX + k].ob_flags & OF_SELECTED)
+            return k;
+    return 0;
+}
+
+/* The preview: the chosen shape in the chosen size, drawn by the program
+ * whenever the layer draws the dialog. */
+static int draw_preview(PARMBLK *pb)
+{
+    const short cx = pb->pb_x + pb->pb_w / 2, cy = pb->pb_y + pb->pb_h / 2;
+    const short r = (short)shape_size;
+    short frame[4], pxy[20];
+    int k;
+    frame[0] = pb->pb_x;
+    frame[1] = pb->pb_y;
+    frame[2] = pb->pb_x + pb->pb_w - 1;
+    frame[3] = pb->pb_y + pb->pb_h - 1;
+    vsf_interior(handle, FIS_SOLID);
+    vsf_perimeter(handle, 0);
+    vsf_color(handle, 0);
+    v_bar(handle, frame);
+    vsl_color(handle, 1);
+    pxy[0] = frame[0], pxy[1] = frame[1], pxy[2] = frame[2], pxy[3] = frame[1];
+    pxy[4] = frame[2], pxy[5] = frame[3], pxy[6] = frame[0], pxy[7] = frame[3];
+    pxy[8] = frame[0], pxy[9] = frame[1];
+    v_pline(handle, 5, pxy);
+    vsf_color(handle, BOX_COLOUR);
+    switch (chosen_shape()) {
+    case 1: v_circle(handle, cx, cy, r); break;
+    case 2:
+        /* Five points, every second corner of a pentagon's ten. */
+        for (k = 0; k < 10; k++) {
+            static const short X[10] = {0, 22, 95, 36, 59, 0, -59, -36, -95, -22};
+            static const short Y[10] = {-100, -31, -31, 12, 81, 38, 81, 12, -31, -31};
+            pxy[2 * k] = (short)(cx + X[k] * r / 100);
+            pxy[2 * k + 1] = (short)(cy + Y[k] * r / 100);
+        }
+        v_fillarea(handle, 10, pxy);
+        break;
+    default:
+        frame[0] = cx - r, frame[1] = cy - r, frame[2] = cx + r, frame[3] = cy + r;
+        v_bar(handle, frame);
+        break;
+    }
+    return 0;
+}
+
+static void show_size(void)
+{
+    snprintf(size_text, sizeof size_text, "%d", shape_size);
+    controls[C_SIZE].ob_spec = (long)size_text;
+}
+
+static void reset_controls(void)
+{
+    int k;
+    for (k = 0; k < 3; k++)
+        objc_change(controls, C_BOX + k, 0, 0, 0, 0, 0, k == 0 ? OS_SELECTED : OS_NORMAL, 0);
+    shape_size = 12;
+    strcpy(alarm_digits, "103000");
+    show_size();
+}
+
+/* Runs the dialog as classic programs do: form_do again after each
+ * touch-exit arrow, with only what changed drawn again. */
+static void edit_controls(void)
+{
+    char said[64];
+    short x, y, w, h;
+    const int old_size = shape_size;
+    int r;
+    ((USERBLK *)controls[C_PREVIEW].ob_spec)->ub_code = draw_preview;
+    ((TEDINFO *)controls[C_ALARM].ob_spec)->te_ptext = alarm_digits;
+    for (r = 0; r < 3; r++)
+        objc_change(controls, C_BOX + r, 0, 0, 0, 0, 0, r == shape ? OS_SELECTED : OS_NORMAL, 0);
+    show_size();
+    form_center(controls, &x, &y, &w, &h);
+    form_dial(0, 0, 0, 0, 0, x, y, w, h);
+    objc_draw(controls, 0, 8, x, y, w, h);
+    for (;;) {
+        r = form_do(controls, C_ALARM) & 0x7fff;
+        if (r == C_UP || r == C_DOWN) {
+            shape_size += r == C_UP ? 1 : -1;
+            shape_size = shape_size < 4 ? 4 : shape_size > 30 ? 30 : shape_size;
+            show_size();
+            say("size", size_text);
+            objc_draw(controls, C_SIZE, 1, 0, 0, 0, 0);
+            objc_draw(controls, C_PREVIEW, 1, 0, 0, 0, 0);
+            continue;
+        }
+        /* The exit buttons are left selected: shown normal again. */
+        objc_change(controls, r, 0, x, y, w, h, OS_NORMAL, r == C_RESET);
+        if (r != C_RESET)
+            break;
+        reset_controls();
+        objc_draw(controls, 0, 8, 0, 0, 0, 0);
+    }
+    form_dial(3, 0, 0, 0, 0, x, y, w, h);
+    if (r != C_OK) {
+        shape_size = old_size;
+        say("controls cancelled", NULL);
+        return;
+    }
+    shape = chosen_shape();
+    snprintf(said, sizeof said, "shape=%s size=%d alarm=%s", SHAPES[shape], shape_size,
+             alarm_digits);
+    say("controls", said);
+}
+
 static int confirm_quit(void) { return form_alert(2, "[2][Quit gemdemo?][Quit|Stay]") == 1; }
 
 /* Runs one menu choice; returns 0 when the program is to end. */
@@ -250,6 +371,7 @@ static int chosen(int title, int entry)
     case M_ANIMATE: toggle_animation(); break;
     case M_SPEED: ask_number(); break;
     case M_SETTINGS: edit_settings(); break;
+    case M_CONTROLS: edit_controls(); break;
     default: break;
     }
     return 1;
@@ -277,6 +399,7 @@ int main(void)
         appl_exit();
     rsrc_gaddr(R_TREE, MENU, &menu);
     rsrc_gaddr(R_TREE, SETTINGS, &settings);
+    rsrc_gaddr(R_TREE, CONTROLS, &controls);
     draw_desktop();
     menu_bar(menu, 1);
     menu_icheck(menu, M_ANIMATE, animate);
