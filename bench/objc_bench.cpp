@@ -10,21 +10,14 @@
 #include <vector>
 
 #include "gem/internal.h"
+#include "tests/layer/objc_trees.h"
 
 namespace {
 
+// An object with no links, text and frame colour 1.
 OBJECT node(int type, int x, int y, int w, int h, long spec)
 {
-    OBJECT o{};
-    o.ob_next = o.ob_head = o.ob_tail = NIL;
-    o.ob_type = (unsigned char)type;
-    o.ob_colbyte = 0x11;
-    o.ob_spec = spec;
-    o.ob_x = (short)x;
-    o.ob_y = (short)y;
-    o.ob_width = (short)w;
-    o.ob_height = (short)h;
-    return o;
+    return objc_test::make(type, x, y, w, h, 0, spec);
 }
 
 // Links objects 1 to n - 1 as the root's children and marks the last.
