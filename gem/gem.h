@@ -223,7 +223,7 @@ typedef struct mshape {
 #define OX_EDITABLE   0x0008 /* OT_FTEXT, OT_FBOXTEXT: edited in form_do */
 #define OX_RBUTTON    0x0010 /* selecting it deselects its OX_RBUTTON siblings */
 #define OX_TOUCHEXIT  0x0040 /* a press ends the dialog */
-#define OX_INDIRECT   0x0100 /* ob_spec points at the long that is the spec */
+#define OX_INDIRECT   0x0100 /* ob_spec points at the long holding the real value */
 #define OX_FL3DIND    0x0200 /* 3D flags: kept, drawn flat */
 #define OX_FL3DBAK    0x0400
 #define OX_FL3DACT    0x0600

@@ -277,8 +277,8 @@ void _narrow(OBJECT *tree, short *idx, short x, short y);
 int _ob_state(const OBJECT *ob);
 void _ob_set_state(OBJECT *ob, int state);
 
-/* The object's spec: ob_spec, or the long it points at under OX_INDIRECT
- * (0 for a null pointer). */
+/* The value an object's ob_spec stands for: ob_spec itself, or the long it points at under
+ * OX_INDIRECT (0 for a null pointer). */
 long _ob_spec(const OBJECT *ob);
 
 extern short _cursepx[4];

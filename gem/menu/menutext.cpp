@@ -7,7 +7,7 @@
 
 namespace {
 
-// The types whose spec is a string the object owns.
+// The types whose ob_spec is a string the object owns.
 bool holds_string(const OBJECT &ob)
 {
     const bool string_type =

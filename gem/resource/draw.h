@@ -38,7 +38,7 @@ struct Place {
 
 // ---- drawrecords.cpp
 
-// The types whose spec is a record drawn by draw_record.
+// The types whose ob_spec names a record drawn by draw_record.
 bool is_record(int type);
 
 // Draws an OT_TEXT, OT_BOXTEXT, OT_FBOXTEXT, OT_BUTTON, OT_IMAGE or OT_ICON
@@ -58,7 +58,7 @@ void merge_placeholders(const char *tmplt, const char *text, char *out);
 // ---- drawlooks.cpp
 
 // The type an object is drawn as: an OX_INLINE object is a plain box
-// whatever its type says, and its spec is never read.
+// whatever its type says, and its ob_spec is never read.
 int shown_type(const OBJECT &ob);
 
 // How an object is framed. A classic frame is the one-byte model's (one

@@ -1,4 +1,4 @@
-// Drawing the object types whose spec is a record: texts placed by ob_just
+// Drawing the object types whose ob_spec names a record: texts placed by ob_just
 // (OT_TEXT, OT_BOXTEXT, OT_FBOXTEXT), buttons, one-plane images, icons, and
 // objects a program draws itself (OT_USERDEF). draw.cpp has set the
 // object's colours, effects, font and clip and filled its box before, and

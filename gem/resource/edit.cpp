@@ -229,7 +229,7 @@ FieldKind _field_kind(const OBJECT &ob)
     const TEDINFO *ted = nullptr;
     FieldKind kind = FieldKind::NONE;
     if (ob.ob_xflags & OX_INLINE)
-        return kind;  // its spec is a value, not a formatted text
+        return kind;  // its ob_spec is a value, not a formatted text
     if (ob.ob_type == OT_EDTEXT || ob.ob_type == OT_SCROLLTEXT) {
         kind = FieldKind::OWN;
         ted = ted_of(ob);

@@ -176,7 +176,7 @@ long native_spec(const RSHDR &h, const Extension &x, unsigned char *data, const 
 }
 
 // The object's fields after ob_height. Without the extension they are 0,
-// but the record types' codes say that their spec is inline: drawing must
+// but the record types' codes say that their ob_spec is inline: drawing must
 // never take it for an address.
 void extended_fields(const Extension &x, const unsigned char *data, int k, OBJECT &ob)
 {

@@ -1,5 +1,5 @@
 // The whole state of an object as one OS_* word, split between the flag
-// byte and ob_xstate, and the spec an OX_INDIRECT object points at.
+// byte and ob_xstate, and the value an OX_INDIRECT object's ob_spec points at.
 #include <gtest/gtest.h>
 
 #include "gem/internal.h"
