@@ -326,6 +326,29 @@ typedef GEMC_BFOBSPEC BFOBSPEC;
  * AES: objects, resources, forms, menus, graphics
  * ------------------------------------------------------------------------- */
 
+/* Resource files: classic .RSC files (big-endian, 36-byte header), not the
+ * layer's own format. rsrc_load builds the classic records of the file's
+ * trees with their positions fixed to pixels by the screen font's cell, and
+ * returns 1; a file it cannot read or that does not hold together gives 0,
+ * with the file's name and the reason on standard error (no alert: the
+ * program tells the user). Each successful rsrc_load makes its file the one
+ * rsrc_gaddr answers from; rsrc_free frees every file loaded. rsrc_gaddr
+ * writes a pointer-wide address through `out` (the program's OBJECT * or
+ * LONG) and returns 0 for a kind or index out of range. rsrc_saddr sets the
+ * tree index entry (R_TREE) or the pointer field that rsrc_gaddr gives the
+ * address of (R_OBSPEC to R_FRIMG). */
+int gemc_rsrc_load(const char *path);
+int gemc_rsrc_gaddr(int kind, int index, void *out);
+int gemc_rsrc_saddr(int kind, int index, void *value);
+int gemc_rsrc_free(void);
+
+#ifndef GEM_CLASSIC_IMPLEMENTATION
+#define rsrc_load(path)                gemc_rsrc_load(path)
+#define rsrc_gaddr(kind, index, out)   gemc_rsrc_gaddr((kind), (index), (void *)(intptr_t)(out))
+#define rsrc_saddr(kind, index, value) gemc_rsrc_saddr((kind), (index), (void *)(intptr_t)(value))
+#define rsrc_free()                    gemc_rsrc_free()
+#endif
+
 /* ---------------------------------------------------------------------------
  * AES: applications, events, windows, graf_handle, the shell
  * ------------------------------------------------------------------------- */
