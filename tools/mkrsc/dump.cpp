@@ -160,9 +160,22 @@ bool walk(Description &d, int root, int end, int p, int depth, int &counter)
     }
 }
 
-// Turns the raw description into nested trees when each tree's objects
-// follow its root in the array, in the order of a walk from it, up to the
-// next tree's root.
+void strip_records(Description &d)
+{
+    for (Object &o : d.objects)
+        o.record = -1;
+}
+
+void strip_offsets(Description &d)
+{
+    for (Object &o : d.objects)
+        o.text.at = o.tmplt.at = -1;
+}
+
+void strip_layout(Description &d) { d.layout = Layout{}; }
+
+}  // namespace
+
 bool nest(Description &d)
 {
     const int n = (int)d.objects.size();
@@ -181,22 +194,6 @@ bool nest(Description &d)
         o.raw = false;
     return true;
 }
-
-void strip_records(Description &d)
-{
-    for (Object &o : d.objects)
-        o.record = -1;
-}
-
-void strip_offsets(Description &d)
-{
-    for (Object &o : d.objects)
-        o.text.at = o.tmplt.at = -1;
-}
-
-void strip_layout(Description &d) { d.layout = Layout{}; }
-
-}  // namespace
 
 std::string dump(const Bytes &image)
 {

@@ -1,6 +1,9 @@
 // mkrsc build DESC.txt OUT.rsc [--header OUT.h]: a description to a resource
 // file (and a header of its indices). mkrsc dump IN.rsc: a resource file to
-// its description on standard output. mkrsc --version: its name and version.
+// its description on standard output. mkrsc import CLASSIC.RSC OUT.txt
+// [--cell WxH]: a classic .RSC file to a description, positions in pixels
+// for a character cell of W x H (8x8 by default: the layer's screen font).
+// mkrsc --version: its name and version.
 //
 // Exit status 0 on success, 1 with a message on standard error when the
 // input is refused or an output cannot be written (nothing is written then),
@@ -20,7 +23,8 @@
 namespace {
 
 const char USAGE[] = "usage: mkrsc build DESC.txt OUT.rsc [--header OUT.h]\n"
-                     "       mkrsc dump IN.rsc\n";
+                     "       mkrsc dump IN.rsc\n"
+                     "       mkrsc import CLASSIC.RSC OUT.txt [--cell WxH]\n";
 
 // A file's bytes; false when it cannot be read.
 bool read_file(const std::string &path, std::string &out)
@@ -84,6 +88,30 @@ int dump(const std::string &path)
     return std::cout.flush() ? 0 : refuse("cannot write the description");
 }
 
+// "WxH" with both from 1 to 255.
+bool cell_size(const std::string &s, int &w, int &h)
+{
+    char tail = 0;
+    return std::sscanf(s.c_str(), "%dx%d%c", &w, &h, &tail) == 2 && w > 0 && w < 256 && h > 0 &&
+           h < 256;
+}
+
+int import(const std::string &path, const std::string &out, int cell_w, int cell_h)
+{
+    std::string bytes;
+    if (!read_file(path, bytes))
+        return refuse("cannot read " + path);
+    std::string text;
+    try {
+        text = mkrsc::import_classic(std::vector<unsigned char>(bytes.begin(), bytes.end()), cell_w,
+                                     cell_h);
+    } catch (const mkrsc::Error &e) {
+        return refuse(path + ": " + e.what());
+    }
+    const std::string failed = write_whole_file(out.c_str(), text.data(), text.size());
+    return failed.empty() ? 0 : refuse(failed);
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -99,6 +127,12 @@ int main(int argc, char **argv)
         return build(args[1], args[2], "");
     if (args.size() == 5 && args[0] == "build" && args[3] == "--header")
         return build(args[1], args[2], args[4]);
+    int cell_w = 8, cell_h = 8;
+    if (args.size() == 3 && args[0] == "import")
+        return import(args[1], args[2], cell_w, cell_h);
+    if (args.size() == 5 && args[0] == "import" && args[3] == "--cell" &&
+        cell_size(args[4], cell_w, cell_h))
+        return import(args[1], args[2], cell_w, cell_h);
     std::cerr << USAGE;
     return 2;
 }

@@ -172,4 +172,17 @@ std::string header(const Description &d, const std::string &source);
 // description reproduces.
 std::string dump(const std::vector<unsigned char> &image);
 
+// Turns a description of raw objects (`objects` block, trees by index)
+// into nested trees when each tree's objects follow its root in the array,
+// in the order of a walk from it, up to the next tree's root. False (and
+// `d` unchanged in meaning) when they do not.
+bool nest(Description &d);
+
+// The description of a classic .RSC file (big-endian, 36-byte header):
+// its trees in the layer's model, positions in pixels for a character cell
+// of cell_w x cell_h, with comments listing what the layer's format cannot
+// hold (free strings and images). Throws Error with the reason for a
+// damaged file, or for trees the layer's format cannot hold.
+std::string import_classic(const std::vector<unsigned char> &file, int cell_w, int cell_h);
+
 }  // namespace mkrsc
