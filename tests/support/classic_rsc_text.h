@@ -101,9 +101,11 @@ public:
     }
 
 private:
-    [[noreturn]] void fail(const std::string &why) const
+    [[noreturn]] void fail(const std::string &why) const { fail_at(line_, why); }
+
+    [[noreturn]] static void fail_at(size_t line, const std::string &why)
     {
-        throw std::runtime_error("line " + std::to_string(line_) + ": " + why);
+        throw std::runtime_error("line " + std::to_string(line) + ": " + why);
     }
 
     std::vector<Token> tokens(const std::string &line, int number)
@@ -148,6 +150,7 @@ private:
     // Object lines up to the closing brace, as children of `parent`.
     void block(Builder &b, Node &parent)
     {
+        const size_t opened = line_;
         while (line_ < lines_.size()) {
             const std::vector<Token> &t = lines_[line_++];
             if (t.empty())
@@ -160,7 +163,7 @@ private:
                 block(b, n);
             parent.children.push_back(n);
         }
-        fail("a `{` without its `}`");
+        fail_at(opened, "a `{` without its `}`");
     }
 
     long number(const std::string &s) const
