@@ -84,6 +84,25 @@ TEST(ClassicRscText, ExampleHasAMenuADialogAndAnAlert)
     EXPECT_EQ(r.text(r.frstr.at(0)), "[2][Quit the program?][ Quit | Cancel ]");
 }
 
+TEST(ClassicRscText, FuzzSeedsAreSoundAndTheExampleIsCurrent)
+{
+    const std::string corpus = std::string(CLASSIC_DATA_DIR) + "/../../fuzz/corpus/classic_rsc/";
+    for (const char *name : {"example.rsc", "every_record.rsc", "images.rsc"}) {
+        SCOPED_TRACE(name);
+        std::ifstream in(corpus + name, std::ios::binary);
+        const Bytes file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        ASSERT_FALSE(file.empty());
+        rscfile::Resource r;
+        std::string reason;
+        EXPECT_TRUE(rscfile::decode(file.data(), file.size(), r, reason)) << reason;
+    }
+    std::ifstream desc(std::string(CLASSIC_DATA_DIR) + "/example.txt");
+    std::ifstream seed(corpus + "example.rsc", std::ios::binary);
+    EXPECT_EQ(from_text(std::string((std::istreambuf_iterator<char>(desc)),
+                                    std::istreambuf_iterator<char>())),
+              Bytes((std::istreambuf_iterator<char>(seed)), std::istreambuf_iterator<char>()));
+}
+
 TEST(ClassicRscText, RefusalsNameTheLine)
 {
     const struct {
