@@ -288,6 +288,8 @@ private:
             const int p = todo.back();
             todo.pop_back();
             int c = ob[p].head, last = -1;
+            if (c == p)
+                return fail(bad + num(p) + " make it its own child");
             while (c != -1 && c != p) {
                 if (seen[(size_t)c])
                     return fail(bad + num(p) + " reach object " + num(c) + " twice");

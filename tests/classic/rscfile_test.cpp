@@ -152,6 +152,8 @@ const Damage DAMAGES[] = {
      "object 1 has ob_next 9, outside the tree's 5 objects"},
     {"link loop", [](Bytes &b, const Layout &l) { put16(b, object(l, STR), STR); },
      "reach object 1 twice"},
+    {"own child", [](Bytes &b, const Layout &l) { put16(b, object(l, ROOT) + 2, ROOT); },
+     "0 make it its own child"},
     {"root with a sibling", [](Bytes &b, const Layout &l) { put16(b, object(l, ROOT), STR); },
      "(the root) give it a sibling"},
     {"wrong tail", [](Bytes &b, const Layout &l) { put16(b, object(l, ROOT) + 4, STR); },
