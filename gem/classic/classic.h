@@ -345,6 +345,177 @@ typedef GEMC_BFOBSPEC BFOBSPEC;
  * Operating system: GEMDOS, BIOS, XBIOS
  * ------------------------------------------------------------------------- */
 
+/* GEMDOS and BIOS results: 0 or more for success, these for failure. The
+ * out-of-range code is only GEMC_ERANGE: the classic name ERANGE is the C
+ * library's own (<errno.h>) and would change value with the include order. */
+#define GEMC_E_OK   0
+#define GEMC_ERROR  (-1)
+#define GEMC_EUNDEV (-15) /* no such device */
+#define GEMC_EINVFN (-32) /* a mode the call does not know */
+#define GEMC_EFILNF (-33) /* file not found */
+#define GEMC_EPTHNF (-34) /* path not found */
+#define GEMC_ENHNDL (-35) /* no handle left */
+#define GEMC_EACCDN (-36) /* access denied */
+#define GEMC_EIHNDL (-37) /* not an open handle */
+#define GEMC_ENSMEM (-39) /* not enough memory */
+#define GEMC_EIMBA  (-40) /* not a block Malloc gave */
+#define GEMC_EDRIVE (-46) /* no such drive */
+#define GEMC_ENMFIL (-49) /* no more files */
+#define GEMC_ERANGE (-64) /* out of range: a seek, a count, a path too long */
+#define GEMC_EGSBF  (-67) /* Mshrink cannot grow a block */
+
+/* The disk transfer area Fsfirst and Fsnext fill: the classic 44 bytes.
+ * d_length is 32 bits at offset 26, so the record is packed; d_reserved
+ * holds the search Fsnext goes on with. */
+typedef struct __attribute__((packed)) gemc_dta {
+    char d_reserved[21];
+    char d_attrib;
+    unsigned short d_time; /* hour << 11 | minute << 5 | second / 2 */
+    unsigned short d_date; /* (year - 1980) << 9 | month << 5 | day */
+    int32_t d_length;      /* saturated at 0x7FFFFFFF */
+    char d_fname[14];
+} GEMC_DTA;
+
+typedef struct gemc_diskinfo {
+    long b_free, b_total; /* clusters, saturated at 0x7FFFFFFF */
+    long b_secsiz;        /* bytes a sector */
+    long b_clsiz;         /* sectors a cluster */
+} GEMC_DISKINFO;
+
+/* Files. Paths are classic ("C:\DIR\FILE.TXT", or relative to Dsetpath's
+ * directory), at most 127 characters; C: is the only drive and is the Linux
+ * root. Handles 0, 1 and 2 are the process's standard input, output and
+ * error; the files opened get 6 and up. */
+long gemc_Fopen(const char *name, int mode); /* 0 read, 1 write, 2 both */
+long gemc_Fcreate(const char *name, int attr);
+long gemc_Fread(int fh, long count, void *buf);
+long gemc_Fwrite(int fh, long count, const void *buf);
+long gemc_Fclose(int fh);
+long gemc_Fseek(long offset, int fh, int mode); /* 0 start, 1 here, 2 end */
+long gemc_Fdelete(const char *name);
+long gemc_Frename(int zero, const char *oldname, const char *newname);
+long gemc_Fattrib(const char *name, int set, int attr);
+
+/* Directories and searches */
+void gemc_Fsetdta(GEMC_DTA *dta);
+GEMC_DTA *gemc_Fgetdta(void);
+long gemc_Fsfirst(const char *pattern, int attr);
+long gemc_Fsnext(void);
+long gemc_Dgetdrv(void);
+long gemc_Dsetdrv(int drive);             /* the map of drives: C: alone */
+long gemc_Dgetpath(char *buf, int drive); /* buf: 128 bytes; "" at the root */
+long gemc_Dsetpath(const char *path);
+long gemc_Dcreate(const char *path);
+long gemc_Ddelete(const char *path);
+long gemc_Dfree(GEMC_DISKINFO *buf, int drive);
+
+/* Clock, memory, processes */
+long gemc_Tgetdate(void);
+long gemc_Tgettime(void);
+long gemc_Tsetdate(int date); /* refused: GEMC_EACCDN */
+long gemc_Tsettime(int time); /* refused: GEMC_EACCDN */
+long gemc_Malloc(long size);  /* -1: the largest block Malloc gives */
+long gemc_Mfree(void *block);
+long gemc_Mshrink(void *block, long size);
+long gemc_Super(long stack);
+long gemc_Supexec(long (*routine)(void));
+__attribute__((noreturn)) void gemc_Pterm(int code);
+
+/* The console: keys from the GEM keyboard once appl_init has run (from the
+ * terminal before), characters out to standard output. */
+long gemc_Cconin(void);
+long gemc_Crawcin(void);
+long gemc_Cnecin(void);
+long gemc_Cconis(void);
+long gemc_Cconout(int c);
+long gemc_Cconws(const char *text);
+long gemc_Bconin(int device);
+long gemc_Bconout(int device, int c);
+long gemc_Bconstat(int device);
+void gemc_Vsync(void);
+long gemc_Random(void);
+long gemc_Kbshift(int mode);
+
+/* The file selector and shel_find with classic paths: a path buffer of 128
+ * bytes, a file name buffer of 13. */
+int gemc_fsel_input(char *path, char *file, GEMC_REF button);
+int gemc_fsel_exinput(char *path, char *file, GEMC_REF button, const char *title);
+int gemc_shel_find(char *path);
+
+#ifndef GEM_CLASSIC_IMPLEMENTATION
+typedef GEMC_DTA DTA, _DTA;
+typedef GEMC_DISKINFO DISKINFO, _DISKINFO;
+
+#define E_OK   GEMC_E_OK
+#define ERROR  GEMC_ERROR
+#define EUNDEV GEMC_EUNDEV
+#define EINVFN GEMC_EINVFN
+#define EFILNF GEMC_EFILNF
+#define EPTHNF GEMC_EPTHNF
+#define ENHNDL GEMC_ENHNDL
+#define EACCDN GEMC_EACCDN
+#define EIHNDL GEMC_EIHNDL
+#define ENSMEM GEMC_ENSMEM
+#define EIMBA  GEMC_EIMBA
+#define EDRIVE GEMC_EDRIVE
+#define ENMFIL GEMC_ENMFIL
+#define EGSBF  GEMC_EGSBF
+
+#define FA_READONLY 0x01
+#define FA_HIDDEN   0x02
+#define FA_SYSTEM   0x04
+#define FA_VOLUME   0x08
+#define FA_SUBDIR   0x10
+#define FA_ARCHIVE  0x20
+
+#define Fopen(n, m)              gemc_Fopen((n), (m))
+#define Fcreate(n, a)            gemc_Fcreate((n), (a))
+#define Fread(h, c, b)           gemc_Fread((h), (c), (void *)(b))
+#define Fwrite(h, c, b)          gemc_Fwrite((h), (c), (const void *)(b))
+#define Fclose(h)                gemc_Fclose(h)
+#define Fseek(o, h, m)           gemc_Fseek((o), (h), (m))
+#define Fdelete(n)               gemc_Fdelete(n)
+#define Frename(z, o, n)         gemc_Frename((z), (o), (n))
+#define Fattrib(n, f, a)         gemc_Fattrib((n), (f), (a))
+#define Fsetdta(d)               gemc_Fsetdta((GEMC_DTA *)(d))
+#define Fgetdta()                gemc_Fgetdta()
+#define Fsfirst(p, a)            gemc_Fsfirst((p), (a))
+#define Fsnext()                 gemc_Fsnext()
+#define Dgetdrv()                gemc_Dgetdrv()
+#define Dsetdrv(d)               gemc_Dsetdrv(d)
+#define Dgetpath(b, d)           gemc_Dgetpath((b), (d))
+#define Dsetpath(p)              gemc_Dsetpath(p)
+#define Dcreate(p)               gemc_Dcreate(p)
+#define Ddelete(p)               gemc_Ddelete(p)
+#define Dfree(b, d)              gemc_Dfree((b), (d))
+#define Tgetdate()               gemc_Tgetdate()
+#define Tgettime()               gemc_Tgettime()
+#define Tsetdate(d)              gemc_Tsetdate(d)
+#define Tsettime(t)              gemc_Tsettime(t)
+#define Malloc(n)                gemc_Malloc(n)
+#define Mfree(b)                 gemc_Mfree((void *)(b))
+#define Mshrink(z, b, n)         gemc_Mshrink((void *)(b), (n))
+#define Super(s)                 gemc_Super((long)(s))
+#define Supexec(r)               gemc_Supexec((long (*)(void))(r))
+#define Pterm0()                 gemc_Pterm(0)
+#define Pterm(c)                 gemc_Pterm(c)
+#define Cconin()                 gemc_Cconin()
+#define Crawcin()                gemc_Crawcin()
+#define Cnecin()                 gemc_Cnecin()
+#define Cconis()                 gemc_Cconis()
+#define Cconout(c)               gemc_Cconout(c)
+#define Cconws(s)                gemc_Cconws(s)
+#define Bconin(d)                gemc_Bconin(d)
+#define Bconout(d, c)            gemc_Bconout((d), (c))
+#define Bconstat(d)              gemc_Bconstat(d)
+#define Vsync()                  gemc_Vsync()
+#define Random()                 gemc_Random()
+#define Kbshift(m)               gemc_Kbshift(m)
+#define fsel_input(p, f, b)      gemc_fsel_input((p), (f), GEMC_REF(b))
+#define fsel_exinput(p, f, b, t) gemc_fsel_exinput((p), (f), GEMC_REF(b), (t))
+#define shel_find(p)             gemc_shel_find(p)
+#endif
+
 #ifdef __cplusplus
 }
 #endif
