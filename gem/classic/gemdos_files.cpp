@@ -212,10 +212,11 @@ long gemc_Fattrib(const char *name, int set, int attr)
     if (stat(path.c_str(), &st) != 0)
         return _gemc_error(errno, path);
     if (set == 1 && !S_ISDIR(st.st_mode)) {
-        const mode_t mode = (attr & 0x01) ? (st.st_mode & 07555) : (st.st_mode | S_IWUSR);
+        const mode_t perms = st.st_mode & 07777;
+        const mode_t mode = (attr & 0x01) ? (perms & ~0222) : (perms | S_IWUSR);
         if (chmod(path.c_str(), mode) != 0)
             return _gemc_error(errno, path);
-        st.st_mode = mode;
+        st.st_mode = (st.st_mode & S_IFMT) | mode;
     }
     const std::string name_part = path.substr(path.rfind('/') + 1);
     return _gemc_attributes(name_part.c_str(), st.st_mode);
