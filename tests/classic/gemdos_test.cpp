@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "classic/osbind_c.h"
 #include "gem/classic/gemdos.h"
 #include "gem/classic/internal.h"
 #include "gem/classic/paths.h"
@@ -348,6 +349,8 @@ TEST(GemdosMemory, BlocksMallocGave)
     EXPECT_EQ(gemc_Mfree((void *)block), 0);
     EXPECT_EQ(gemc_Mfree((void *)block), GEMC_EIMBA);
 }
+
+TEST_F(Gemdos, ClassicNamesFromC) { EXPECT_EQ(osbind_c_steps(), 0); }
 
 long answer() { return 42; }
 
