@@ -53,7 +53,8 @@ void put_char(int c)
 // The first tick of the next 1/60 s frame after `now`.
 uint32_t next_frame(uint32_t now)
 {
-    return (uint32_t)(((uint64_t)now * 60 / 1000 + 1) * 1000 + 59) / 60;
+    const uint64_t frame = (uint64_t)now * 60 / 1000 + 1;
+    return (uint32_t)((frame * 1000 + 59) / 60);
 }
 
 }  // namespace
