@@ -79,6 +79,18 @@ constexpr int kTickMs = 20;
 // was none.
 void no_routine() {}
 
+// The routine the program has on the timer, if any.
+void (*hooked)(void) = nullptr;
+
+void swap_on_timer(void (*off)(void), void (*on)(void))
+{
+    if (off)
+        remove_int(off);
+    _trout = nullptr;
+    if (on)
+        vex_retime(0, on, nullptr, kTickMs);
+}
+
 constexpr int kEffects = TXT_BOLD | TXT_LIGHT | TXT_ITALIC | TXT_UNDERLINED;
 
 // The font of face `id` nearest the current height: the same cell height,
@@ -184,18 +196,18 @@ int gemc_vst_font(int h, int font_id)
     return _sysfonts[n]->font_id;
 }
 
+void (*_gemc_timer_swap)(void (*off)(void), void (*on)(void)) = swap_on_timer;
+
 // The routine before is taken off the timer (the layer's vex_retime leaves
 // it running): classic routines chain to it themselves.
 void gemc_vex_timv(int h, void (*routine)(void), void (**old)(void), GEMC_REF tim_conv)
 {
-    void (*before)(void) = _trout;
-    if (before)
-        remove_int(before);
-    _trout = nullptr;
+    (void)h;
+    void (*before)(void) = hooked;
+    hooked = routine == no_routine ? nullptr : routine;
+    _gemc_timer_swap(before, hooked);
     if (old)
         *old = before ? before : no_routine;
-    if (routine && routine != no_routine)
-        vex_retime(h, routine, nullptr, kTickMs);
     gemc_put(tim_conv, 0, kTickMs);
 }
 
@@ -204,7 +216,7 @@ void gemc_vsc_form(int h, GEMC_REF form)
     (void)h;
     if (!form.p)
         return;
-    const std::vector<short> w = _gemc_words(form, 37);
+    const std::vector<short> w = _gemc_bits(form, 37);
     MSHAPE shape = {w[0], w[1], w[3], w[4], {}, {}};
     for (int row = 0; row < 16; row++) {
         shape.ms_mask[row] = (unsigned short)w[5 + row];

@@ -135,7 +135,7 @@ void gemc_v_rfbox(int h, GEMC_REF pxy)
 void gemc_vsf_udpat(int h, GEMC_REF pattern, int planes)
 {
     if (pattern.p && planes >= 1)
-        vsf_udpat(h, _gemc_words(pattern, 16).data(), 1);
+        vsf_udpat(h, _gemc_bits(pattern, 16).data(), 1);
 }
 
 void gemc_v_get_pixel(int h, int x, int y, GEMC_REF pel, GEMC_REF index)

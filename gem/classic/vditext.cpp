@@ -1,6 +1,7 @@
 // The classic VDI queries and text calls that hand words back: attribute
 // arrays, text sizes and extents, font facts and the text cursor.
 #include "gem/classic/vdiwords.h"
+#include "gem/vdi/textrun.h"
 
 namespace {
 
@@ -103,8 +104,9 @@ int gemc_vqt_width(int h, int character, GEMC_REF advance, GEMC_REF left, GEMC_R
     return got;
 }
 
-// The effect widths: what the current effects add to a character, and the
-// slant's reach left and right of the cell when the text is skewed.
+// The effect widths: what the current effects add to a character, nothing
+// left of it (the layer slants skewed text to the right), and how far skewed
+// text runs on to the right.
 void gemc_vqt_fontinfo(int h, GEMC_REF min_ade, GEMC_REF max_ade, GEMC_REF distances,
                        GEMC_REF max_width, GEMC_REF effects)
 {
@@ -116,9 +118,8 @@ void gemc_vqt_fontinfo(int h, GEMC_REF min_ade, GEMC_REF max_ade, GEMC_REF dista
     const short d[5] = {f->bottom, f->descent, f->half, f->ascent, f->top};
     _gemc_put_words(distances, d, 5);
     gemc_put(max_width, 0, f->max_cell_width);
-    const bool skewed = _texteff & TXT_ITALIC;
-    const short e[3] = {(short)(effect_width(h, _texteff) - effect_width(h, 0)),
-                        skewed ? f->loffset : (short)0, skewed ? f->roffset : (short)0};
+    const short e[3] = {(short)(effect_width(h, _texteff) - effect_width(h, 0)), 0,
+                        (short)current_run().tail()};
     _gemc_put_words(effects, e, 3);
 }
 

@@ -12,6 +12,14 @@ std::vector<short> _gemc_words(GEMC_REF ref, int count)
     return words;
 }
 
+std::vector<short> _gemc_bits(GEMC_REF ref, int count)
+{
+    std::vector<short> bits((size_t)std::max(count, 0));
+    for (int i = 0; i < count; i++)
+        bits[(size_t)i] = (short)(unsigned short)gemc_get(ref, i);
+    return bits;
+}
+
 void _gemc_put_words(GEMC_REF ref, const short *words, int count)
 {
     for (int i = 0; i < count; i++)
