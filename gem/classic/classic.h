@@ -341,6 +341,248 @@ typedef GEMC_BFOBSPEC BFOBSPEC;
  * VDI
  * ------------------------------------------------------------------------- */
 
+/* Arrays handed in (corner lists, work_in, patterns, colour triples) and
+ * values handed back (work_out, attribute words, extents, handles) go
+ * through GEMC_CREF and GEMC_REF: WORD and int arrays both work. The layer
+ * keeps one set of attributes and one clip rectangle for every handle. */
+
+/* Workstations: v_opnwk and v_opnvwk start the attributes over from
+ * work_in (11 words), write the handle (1 to 3, never 0: the visible
+ * screen) and 57 words of work_out. */
+void gemc_v_opnwk(GEMC_REF work_in, GEMC_REF handle_out, GEMC_REF work_out);
+void gemc_v_opnvwk(GEMC_REF work_in, GEMC_REF handle_io, GEMC_REF work_out);
+void gemc_v_clsvwk(int h);
+void gemc_vq_extnd(int h, int extended, GEMC_REF work_out);
+void gemc_vs_clip(int h, int flag, GEMC_REF pxy); /* corners in any order */
+void gemc_vs_color(int h, int index, GEMC_REF rgb);
+int gemc_vq_color(int h, int index, int set_flag, GEMC_REF rgb);
+int gemc_vst_effects(int h, int effects); /* THICKENED to UNDERLINED; others dropped */
+int gemc_vst_font(int h, int font_id);    /* a face by its id; returns the id set */
+/* The timer hook: `routine` runs every *tim_conv (20) milliseconds in place
+ * of the one installed before, which *old receives (a routine that does
+ * nothing when there was none, so that chaining to it is always safe). */
+void gemc_vex_timv(int h, void (*routine)(void), void (**old)(void), GEMC_REF tim_conv);
+/* The pointer shape: hot spot x and y, planes, mask and data colour, 16
+ * mask words and 16 data words. */
+void gemc_vsc_form(int h, GEMC_REF form);
+
+/* Drawing: v_pline keeps to the clip rectangle, as every call here does. */
+void gemc_v_pline(int h, int count, GEMC_REF pxy);
+void gemc_v_pmarker(int h, int count, GEMC_REF pxy);
+void gemc_v_fillarea(int h, int count, GEMC_REF pxy);
+void gemc_v_bar(int h, GEMC_REF pxy);
+void gemc_vr_recfl(int h, GEMC_REF pxy);
+void gemc_v_rbox(int h, GEMC_REF pxy);
+void gemc_v_rfbox(int h, GEMC_REF pxy);
+void gemc_vsf_udpat(int h, GEMC_REF pattern, int planes);
+void gemc_v_get_pixel(int h, int x, int y, GEMC_REF pel, GEMC_REF index);
+/* Raster copies take the 16 classic logic operations (ALL_WHITE to
+ * ALL_BLACK) on the pixel values, inverting as MD_XOR does (bit 0: colours
+ * 0 and 1 swap); ALL_BLACK gives colour 1. A screen form (null address)
+ * needs no size. */
+void gemc_vro_cpyfm(int h, int mode, GEMC_REF pxy, const struct fdbstr *src,
+                    const struct fdbstr *dst);
+void gemc_vrt_cpyfm(int h, int mode, GEMC_REF pxy, const struct fdbstr *src,
+                    const struct fdbstr *dst, GEMC_REF colors);
+
+/* Attribute queries and text sizes */
+void gemc_vql_attributes(int h, GEMC_REF attrib);
+void gemc_vqf_attributes(int h, GEMC_REF attrib);
+void gemc_vqm_attributes(int h, GEMC_REF attrib);
+void gemc_vqt_attributes(int h, GEMC_REF attrib); /* word 0: the face's id */
+void gemc_vst_alignment(int h, int hor, int vert, GEMC_REF hor_out, GEMC_REF vert_out);
+int gemc_vst_height(int h, int height, GEMC_REF char_w, GEMC_REF char_h, GEMC_REF cell_w,
+                    GEMC_REF cell_h);
+int gemc_vst_point(int h, int point, GEMC_REF char_w, GEMC_REF char_h, GEMC_REF cell_w,
+                   GEMC_REF cell_h);
+void gemc_vqt_extent(int h, const char *string, GEMC_REF extent);
+int gemc_vqt_width(int h, int character, GEMC_REF advance, GEMC_REF left, GEMC_REF right);
+/* First and last character, the five distances (bottom, descent, half,
+ * ascent, top), the widest cell and the three effect widths. */
+void gemc_vqt_fontinfo(int h, GEMC_REF min_ade, GEMC_REF max_ade, GEMC_REF distances,
+                       GEMC_REF max_width, GEMC_REF effects);
+
+/* Input and the text cursor */
+void gemc_vq_mouse(int h, GEMC_REF buttons, GEMC_REF x, GEMC_REF y);
+void gemc_vq_key_s(int h, GEMC_REF state);
+void gemc_vq_chcells(int h, GEMC_REF rows, GEMC_REF columns);
+void gemc_vq_curaddress(int h, GEMC_REF row, GEMC_REF column);
+
+#ifndef GEM_CLASSIC_IMPLEMENTATION
+#define v_opnwk(in, h, out)    gemc_v_opnwk(GEMC_CREF(in), GEMC_REF(h), GEMC_REF(out))
+#define v_opnvwk(in, h, out)   gemc_v_opnvwk(GEMC_CREF(in), GEMC_REF(h), GEMC_REF(out))
+#define v_clsvwk(h)            gemc_v_clsvwk(h)
+#define vq_extnd(h, e, out)    gemc_vq_extnd(h, e, GEMC_REF(out))
+#define vs_clip(h, f, pxy)     gemc_vs_clip(h, f, GEMC_CREF(pxy))
+#define vs_color(h, i, rgb)    gemc_vs_color(h, i, GEMC_CREF(rgb))
+#define vq_color(h, i, f, rgb) gemc_vq_color(h, i, f, GEMC_REF(rgb))
+#define vst_effects(h, e)      gemc_vst_effects(h, e)
+#define vst_font(h, id)        gemc_vst_font(h, id)
+#define vex_timv(h, routine, old, conv)                                                            \
+    gemc_vex_timv(h, (void (*)(void))(routine), (void (**)(void))(old), GEMC_REF(conv))
+#define vsc_form(h, form) gemc_vsc_form(h, GEMC_CREF(form))
+
+#define v_pline(h, n, pxy)                gemc_v_pline(h, n, GEMC_CREF(pxy))
+#define v_pmarker(h, n, pxy)              gemc_v_pmarker(h, n, GEMC_CREF(pxy))
+#define v_fillarea(h, n, pxy)             gemc_v_fillarea(h, n, GEMC_CREF(pxy))
+#define v_bar(h, pxy)                     gemc_v_bar(h, GEMC_CREF(pxy))
+#define vr_recfl(h, pxy)                  gemc_vr_recfl(h, GEMC_CREF(pxy))
+#define v_rbox(h, pxy)                    gemc_v_rbox(h, GEMC_CREF(pxy))
+#define v_rfbox(h, pxy)                   gemc_v_rfbox(h, GEMC_CREF(pxy))
+#define vsf_udpat(h, pat, n)              gemc_vsf_udpat(h, GEMC_CREF(pat), n)
+#define v_get_pixel(h, x, y, pel, index)  gemc_v_get_pixel(h, x, y, GEMC_REF(pel), GEMC_REF(index))
+#define vro_cpyfm(h, mode, pxy, src, dst) gemc_vro_cpyfm(h, mode, GEMC_CREF(pxy), src, dst)
+#define vrt_cpyfm(h, mode, pxy, src, dst, colors)                                                  \
+    gemc_vrt_cpyfm(h, mode, GEMC_CREF(pxy), src, dst, GEMC_CREF(colors))
+
+#define vql_attributes(h, a) gemc_vql_attributes(h, GEMC_REF(a))
+#define vqf_attributes(h, a) gemc_vqf_attributes(h, GEMC_REF(a))
+#define vqm_attributes(h, a) gemc_vqm_attributes(h, GEMC_REF(a))
+#define vqt_attributes(h, a) gemc_vqt_attributes(h, GEMC_REF(a))
+#define vst_alignment(h, hor, vert, ho, vo)                                                        \
+    gemc_vst_alignment(h, hor, vert, GEMC_REF(ho), GEMC_REF(vo))
+#define vst_height(h, height, cw, ch, bw, bh)                                                      \
+    gemc_vst_height(h, height, GEMC_REF(cw), GEMC_REF(ch), GEMC_REF(bw), GEMC_REF(bh))
+#define vst_point(h, point, cw, ch, bw, bh)                                                        \
+    gemc_vst_point(h, point, GEMC_REF(cw), GEMC_REF(ch), GEMC_REF(bw), GEMC_REF(bh))
+#define vqt_extent(h, s, ext)      gemc_vqt_extent(h, s, GEMC_REF(ext))
+#define vqt_width(h, c, adv, l, r) gemc_vqt_width(h, c, GEMC_REF(adv), GEMC_REF(l), GEMC_REF(r))
+#define vqt_fontinfo(h, lo, hi, dist, wmax, eff)                                                   \
+    gemc_vqt_fontinfo(h, GEMC_REF(lo), GEMC_REF(hi), GEMC_REF(dist), GEMC_REF(wmax), GEMC_REF(eff))
+
+#define vq_mouse(h, b, x, y)   gemc_vq_mouse(h, GEMC_REF(b), GEMC_REF(x), GEMC_REF(y))
+#define vq_key_s(h, s)         gemc_vq_key_s(h, GEMC_REF(s))
+#define vq_chcells(h, r, c)    gemc_vq_chcells(h, GEMC_REF(r), GEMC_REF(c))
+#define vq_curaddress(h, r, c) gemc_vq_curaddress(h, GEMC_REF(r), GEMC_REF(c))
+
+/* The calls whose classic form is the layer's own */
+void v_clswk(int h);
+void v_updwk(int h);
+void v_clrwk(int h);
+int vq_gdos(void);
+int vst_load_fonts(int h, int select);
+void vst_unload_fonts(int h, int select);
+int vqt_name(int h, int number, char *name); /* name: 33 bytes; returns the face's id */
+void v_hide_c(int h);
+void v_show_c(int h, int reset);
+int vswr_mode(int h, int mode);
+int vsl_color(int h, int color);
+int vsl_type(int h, int type);
+void vsl_udsty(int h, int pattern);
+int vsl_width(int h, int width);
+void vsl_ends(int h, int begin, int end);
+int vsm_type(int h, int type);
+int vsm_height(int h, int height);
+int vsm_color(int h, int color);
+int vsf_color(int h, int color);
+int vsf_interior(int h, int interior);
+int vsf_style(int h, int style);
+int vsf_perimeter(int h, int on);
+int vst_color(int h, int color);
+int vst_rotation(int h, int angle);
+void v_gtext(int h, int x, int y, const char *string);
+void v_justified(int h, int x, int y, const char *string, int length, int word_space,
+                 int char_space);
+void v_circle(int h, int x, int y, int radius);
+void v_ellipse(int h, int x, int y, int xradius, int yradius);
+void v_arc(int h, int x, int y, int radius, int begin, int end);
+void v_ellarc(int h, int x, int y, int xradius, int yradius, int begin, int end);
+void v_pieslice(int h, int x, int y, int radius, int begin, int end);
+void v_ellpie(int h, int x, int y, int xradius, int yradius, int begin, int end);
+void v_contourfill(int h, int x, int y, int color);
+void vr_trnfm(int h, const MFDB *src, MFDB *dst);
+void v_enter_cur(int h);
+void v_exit_cur(int h);
+void v_curtext(int h, const char *string);
+void vs_curaddress(int h, int row, int column);
+void v_curup(int h);
+void v_curdown(int h);
+void v_curright(int h);
+void v_curleft(int h);
+void v_curhome(int h);
+void v_dspcur(int h, int x, int y);
+void v_rmcur(int h);
+void v_eeol(int h);
+void v_eeos(int h);
+
+/* Writing modes */
+#define MD_REPLACE 1
+#define MD_TRANS   2
+#define MD_XOR     3
+#define MD_ERASE   4
+
+/* Fill interiors */
+#define FIS_HOLLOW  0
+#define FIS_SOLID   1
+#define FIS_PATTERN 2
+#define FIS_HATCH   3
+#define FIS_USER    4
+
+/* Line types and line ends */
+#define SOLID    1
+#define LONGDASH 2
+#define DOT      3
+#define DASHDOT  4
+#define DASH     5
+#define DASH2DOT 6
+#define USERLINE 7
+#define SQUARE   0
+#define ARROWED  1
+#define ROUND    2
+
+/* Marker types */
+#define PM_DOT       1
+#define PM_PLUS      2
+#define PM_ASTERISK  3
+#define PM_SQUARE    4
+#define PM_DIAGCROSS 5
+#define PM_DIAMOND   6
+
+/* Text alignment, and the names some sources use for it */
+#define TA_LEFT     0
+#define TA_CENTER   1
+#define TA_RIGHT    2
+#define TA_BASE     0
+#define TA_HALF     1
+#define TA_ASCENT   2
+#define TA_BOTTOM   3
+#define TA_DESCENT  4
+#define TA_TOP      5
+#define ALI_LEFT    TA_LEFT
+#define ALI_CENTER  TA_CENTER
+#define ALI_RIGHT   TA_RIGHT
+#define ALI_BASE    TA_BASE
+#define ALI_HALF    TA_HALF
+#define ALI_ASCENT  TA_ASCENT
+#define ALI_BOTTOM  TA_BOTTOM
+#define ALI_DESCENT TA_DESCENT
+#define ALI_TOP     TA_TOP
+
+/* Text effects the screen draws */
+#define THICKENED  0x01
+#define LIGHT      0x02
+#define SKEWED     0x04
+#define UNDERLINED 0x08
+
+/* Raster copy logic operations (source S, destination D) */
+#define ALL_WHITE  0
+#define S_AND_D    1
+#define S_AND_NOTD 2
+#define S_ONLY     3
+#define NOTS_AND_D 4
+#define D_ONLY     5
+#define S_XOR_D    6
+#define S_OR_D     7
+#define NOT_SORD   8
+#define NOT_SXORD  9
+#define D_INVERT   10
+#define S_OR_NOTD  11
+#define NOTS       12
+#define NOTS_OR_D  13
+#define NOT_SANDD  14
+#define ALL_BLACK  15
+#endif
+
 /* ---------------------------------------------------------------------------
  * Operating system: GEMDOS, BIOS, XBIOS
  * ------------------------------------------------------------------------- */
