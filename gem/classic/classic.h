@@ -337,6 +337,319 @@ typedef GEMC_BFOBSPEC BFOBSPEC;
 #define handle gemc_program_handle
 #endif
 
+/* Classic mouse form for graf_mouse(USER_DEF, ...): hot spot, planes (1),
+ * data (foreground) and mask (background) colours, then 16 rows of mask and
+ * 16 of data, bit 15 the left column. 37 words, as older sources keep it in
+ * a WORD array. */
+typedef struct gemc_mfstr {
+    short mf_xhot, mf_yhot;
+    short mf_nplanes;
+    short mf_fg, mf_bg;
+    short mf_mask[16];
+    short mf_data[16];
+} GEMC_MFORM;
+
+/* One recorded event, as appl_trecord writes and appl_tplay reads them: two
+ * LONGs (pointer-wide here, as LONG is). The same layout as the layer's. */
+typedef struct gemc_evnt_rec {
+    long ap_event;
+    long ap_value;
+} GEMC_EVNTREC;
+
+/* A message buffer handed to appl_write or appl_read: arrays of short, int or
+ * long are read and written in their own width; any other pointer (void *, a
+ * struct of WORDs) and an address kept in a LONG hold 16-bit words. */
+#ifdef __cplusplus
+}
+template <class T>
+inline GEMC_REF gemc_words_of(const T *p)
+{
+    const int size = std::is_integral<T>::value && sizeof(T) >= 2 ? (int)sizeof(T) : 2;
+    GEMC_REF r = {(void *)p, size};
+    return r;
+}
+inline GEMC_REF gemc_words_of(const void *p) { return GEMC_REF{(void *)p, 2}; }
+inline GEMC_REF gemc_words_of(long address) { return GEMC_REF{(void *)address, 2}; }
+inline GEMC_REF gemc_words_of(int zero) { return GEMC_REF{(void *)(long)zero, 2}; }
+inline GEMC_REF gemc_words_of(decltype(nullptr)) { return GEMC_REF{0, 0}; }
+#define GEMC_WORDS(x) gemc_words_of(x)
+extern "C" {
+#else
+static inline GEMC_REF gemc_words_raw(const void *p)
+{
+    GEMC_REF r = {(void *)p, 2};
+    return r;
+}
+static inline GEMC_REF gemc_words_addr(long address)
+{
+    GEMC_REF r = {(void *)address, 2};
+    return r;
+}
+#define GEMC_WORDS(x)                                                                              \
+    _Generic((x), short *: gemc_cref_s, const short *: gemc_cref_s,                                \
+             unsigned short *: gemc_cref_us, const unsigned short *: gemc_cref_us,                 \
+             int *: gemc_cref_i, const int *: gemc_cref_i, unsigned int *: gemc_cref_ui,           \
+             const unsigned int *: gemc_cref_ui, long *: gemc_cref_l, const long *: gemc_cref_l,   \
+             unsigned long *: gemc_cref_ul, const unsigned long *: gemc_cref_ul,                   \
+             long: gemc_words_addr, int: gemc_words_addr, default: gemc_words_raw)(x)
+#endif
+
+/* The application: appl_init starts the layer (once) and returns the
+ * application id, 0; gl_apid and gl_ap_version are set by it. The screen is
+ * 640 x 480 unless the environment variable GEM_SCREEN names 320x200 or
+ * 800x600. appl_exit shuts the layer down and returns, so the program goes
+ * on to its own end. A program may define gl_apid and gl_ap_version itself
+ * (as WORDs): the profile's are weak. */
+extern short gl_apid;
+extern short gl_ap_version; /* 0x0140 */
+int gemc_appl_init(void);
+int gemc_appl_exit(void);
+int gemc_appl_write(int apid, int length, GEMC_REF buffer);
+int gemc_appl_read(int apid, int length, GEMC_REF buffer);
+int gemc_appl_search(int mode, char *name, GEMC_REF type, GEMC_REF apid);
+int gemc_appl_getinfo(int type, GEMC_REF out1, GEMC_REF out2, GEMC_REF out3, GEMC_REF out4);
+int gemc_appl_trecord(void *events, int count);
+int gemc_appl_tplay(void *events, int count, int speed);
+int appl_find(const char *name);
+
+/* Events. Key codes are classic: scan code in the high byte, character in
+ * the low. evnt_timer and evnt_multi take the time as two 16-bit halves
+ * (locount, hicount) or, in the later headers' form, as one 32-bit count of
+ * milliseconds: the number of arguments chooses. */
+int gemc_evnt_keybd(void);
+int gemc_evnt_button(int clicks, int mask, int state, GEMC_REF mx, GEMC_REF my, GEMC_REF button,
+                     GEMC_REF kstate);
+int gemc_evnt_mouse(int leave, int x, int y, int w, int h, GEMC_REF mx, GEMC_REF my,
+                    GEMC_REF button, GEMC_REF kstate);
+int gemc_evnt_timer(unsigned long ms);
+int gemc_evnt_mesag(GEMC_REF msg);
+int gemc_evnt_multi(int flags, int clicks, int mask, int state, int m1flag, int m1x, int m1y,
+                    int m1w, int m1h, int m2flag, int m2x, int m2y, int m2w, int m2h, GEMC_REF msg,
+                    unsigned long ms, GEMC_REF mx, GEMC_REF my, GEMC_REF button, GEMC_REF kstate,
+                    GEMC_REF key, GEMC_REF clicks_out);
+int evnt_dclick(int rate, int set);
+
+/* The classic halves of a time: locount and hicount as unsigned words. */
+#define GEMC_MS(lo, hi) (((unsigned long)(lo)&0xFFFFUL) | (((unsigned long)(hi)&0xFFFFUL) << 16))
+
+/* graf: the workstation handle (non-zero: the visible screen), the mouse and
+ * the interactive boxes. graf_mouse takes a GEMC_MFORM or a 37-word array. */
+int gemc_graf_handle(GEMC_REF wchar, GEMC_REF hchar, GEMC_REF wbox, GEMC_REF hbox);
+int gemc_graf_mkstate(GEMC_REF mx, GEMC_REF my, GEMC_REF button, GEMC_REF kstate);
+int gemc_graf_mouse(int number, const void *form);
+int gemc_graf_rubberbox(int x, int y, int minw, int minh, GEMC_REF w, GEMC_REF h);
+int gemc_graf_dragbox(int w, int h, int x, int y, int bx, int by, int bw, int bh, GEMC_REF fx,
+                      GEMC_REF fy);
+int graf_growbox(int x, int y, int w, int h, int fx, int fy, int fw, int fh);
+int graf_shrinkbox(int fx, int fy, int fw, int fh, int x, int y, int w, int h);
+int graf_movebox(int w, int h, int x, int y, int dx, int dy);
+
+/* Windows. wind_set takes LONGs, so that an address split into its high
+ * part (`(long)p >> 16` or LHIWD) and its low word (`& 0xFFFF` or LLOWD) is
+ * joined again for WF_NAME and WF_INFO. The high part must be kept in a
+ * LONG: a split into two WORDs loses the upper half of a 64-bit address. */
+int wind_create(int kind, int x, int y, int w, int h);
+int wind_open(int whandle, int x, int y, int w, int h);
+int wind_close(int whandle);
+int wind_delete(int whandle);
+int wind_new(void);
+int wind_find(int x, int y);
+int gemc_wind_update(int mode);
+int gemc_wind_get(int whandle, int field, GEMC_REF a, GEMC_REF b, GEMC_REF c, GEMC_REF d);
+int gemc_wind_set(int whandle, int field, long a, long b, long c, long d);
+int wind_set_str(int whandle, int field, const char *text);
+int gemc_wind_calc(int type, int kind, int x, int y, int w, int h, GEMC_REF x2, GEMC_REF y2,
+                   GEMC_REF w2, GEMC_REF h2);
+int gemc_wind_get_grect(int whandle, int field, struct grect *r);
+int gemc_wind_set_grect(int whandle, int field, const struct grect *r);
+int gemc_wind_calc_grect(int type, int kind, const struct grect *in, struct grect *out);
+
+/* The shell and the clipboard: the layer's calls, the same in both
+ * (shel_find, with classic paths, is with the GEMDOS calls). */
+int shel_envrn(char **value, const char *name);
+int shel_write(int doex, int isgr, int iscr, const char *command, const char *tail);
+int shel_read(char *command, char *tail);
+int scrp_read(char *path);
+int scrp_write(const char *path);
+
+#ifndef GEM_CLASSIC_IMPLEMENTATION
+typedef GEMC_MFORM MFORM;
+typedef GEMC_EVNTREC EVNTREC;
+
+#define appl_init()                 gemc_appl_init()
+#define appl_exit()                 gemc_appl_exit()
+#define appl_write(id, len, buf)    gemc_appl_write(id, len, GEMC_WORDS(buf))
+#define appl_read(id, len, buf)     gemc_appl_read(id, len, GEMC_WORDS(buf))
+#define appl_search(m, name, t, id) gemc_appl_search(m, name, GEMC_REF(t), GEMC_REF(id))
+#define appl_getinfo(t, a, b, c, d)                                                                \
+    gemc_appl_getinfo(t, GEMC_REF(a), GEMC_REF(b), GEMC_REF(c), GEMC_REF(d))
+#define appl_trecord(mem, n)      gemc_appl_trecord((void *)(mem), n)
+#define appl_tplay(mem, n, scale) gemc_appl_tplay((void *)(mem), n, scale)
+
+#define evnt_keybd() gemc_evnt_keybd()
+#define evnt_button(n, m, s, x, y, b, k)                                                           \
+    gemc_evnt_button(n, m, s, GEMC_REF(x), GEMC_REF(y), GEMC_REF(b), GEMC_REF(k))
+#define evnt_mouse(f, rx, ry, rw, rh, x, y, b, k)                                                  \
+    gemc_evnt_mouse(f, rx, ry, rw, rh, GEMC_REF(x), GEMC_REF(y), GEMC_REF(b), GEMC_REF(k))
+#define evnt_mesag(msg) gemc_evnt_mesag(GEMC_REF(msg))
+
+/* The form by the count of arguments: (locount, hicount) or (ms). */
+#define GEMC_ARG3_(a1, a2, a3, ...) a3
+#define GEMC_EVNT_TIMER2_(lo, hi)   gemc_evnt_timer(GEMC_MS(lo, hi))
+#define GEMC_EVNT_TIMER1_(ms)       gemc_evnt_timer((unsigned long)(ms))
+#define evnt_timer(...)                                                                            \
+    GEMC_ARG3_(__VA_ARGS__, GEMC_EVNT_TIMER2_, GEMC_EVNT_TIMER1_, ~)(__VA_ARGS__)
+
+/* evnt_multi: 23 arguments (locount, hicount) or 22 (one 32-bit count). */
+#define GEMC_ARG24_(a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13, a14, a15, a16, a17,    \
+                    a18, a19, a20, a21, a22, a23, a24, ...)                                        \
+    a24
+#define GEMC_EVNT_MULTI23_(f, c, m, s, f1, x1, y1, w1, h1, f2, x2, y2, w2, h2, msg, lo, hi, x, y,  \
+                           b, k, key, n)                                                           \
+    gemc_evnt_multi(f, c, m, s, f1, x1, y1, w1, h1, f2, x2, y2, w2, h2, GEMC_REF(msg),             \
+                    GEMC_MS(lo, hi), GEMC_REF(x), GEMC_REF(y), GEMC_REF(b), GEMC_REF(k),           \
+                    GEMC_REF(key), GEMC_REF(n))
+#define GEMC_EVNT_MULTI22_(f, c, m, s, f1, x1, y1, w1, h1, f2, x2, y2, w2, h2, msg, ms, x, y, b,   \
+                           k, key, n)                                                              \
+    gemc_evnt_multi(f, c, m, s, f1, x1, y1, w1, h1, f2, x2, y2, w2, h2, GEMC_REF(msg),             \
+                    (unsigned long)(ms), GEMC_REF(x), GEMC_REF(y), GEMC_REF(b), GEMC_REF(k),       \
+                    GEMC_REF(key), GEMC_REF(n))
+#define evnt_multi(...)                                                                            \
+    GEMC_ARG24_(__VA_ARGS__, GEMC_EVNT_MULTI23_, GEMC_EVNT_MULTI22_, ~)(__VA_ARGS__)
+
+#define graf_handle(wc, hc, wb, hb)                                                                \
+    gemc_graf_handle(GEMC_REF(wc), GEMC_REF(hc), GEMC_REF(wb), GEMC_REF(hb))
+#define graf_mkstate(x, y, b, k)                                                                   \
+    gemc_graf_mkstate(GEMC_REF(x), GEMC_REF(y), GEMC_REF(b), GEMC_REF(k))
+#define graf_mouse(n, form) gemc_graf_mouse(n, form)
+#define graf_rubberbox(x, y, mw, mh, w, h)                                                         \
+    gemc_graf_rubberbox(x, y, mw, mh, GEMC_REF(w), GEMC_REF(h))
+#define graf_rubbbox graf_rubberbox /* the older spelling */
+#define graf_dragbox(w, h, x, y, bx, by, bw, bh, fx, fy)                                           \
+    gemc_graf_dragbox(w, h, x, y, bx, by, bw, bh, GEMC_REF(fx), GEMC_REF(fy))
+
+#define wind_update(mode) gemc_wind_update(mode)
+#define wind_get(h, f, a, b, c, d)                                                                 \
+    gemc_wind_get(h, f, GEMC_REF(a), GEMC_REF(b), GEMC_REF(c), GEMC_REF(d))
+#define wind_set(h, f, a, b, c, d) gemc_wind_set(h, f, (long)(a), (long)(b), (long)(c), (long)(d))
+#define wind_calc(t, k, x, y, w, h, x2, y2, w2, h2)                                                \
+    gemc_wind_calc(t, k, x, y, w, h, GEMC_REF(x2), GEMC_REF(y2), GEMC_REF(w2), GEMC_REF(h2))
+#define wind_get_grect(h, f, r)     gemc_wind_get_grect(h, f, r)
+#define wind_set_grect(h, f, r)     gemc_wind_set_grect(h, f, r)
+#define wind_calc_grect(t, k, i, o) gemc_wind_calc_grect(t, k, i, o)
+
+/* evnt_multi bits */
+#define MU_KEYBD  0x0001
+#define MU_BUTTON 0x0002
+#define MU_M1     0x0004
+#define MU_M2     0x0008
+#define MU_MESAG  0x0010
+#define MU_TIMER  0x0020
+
+/* Messages: word 0 the type, word 1 the sender, word 2 the length beyond
+ * 16 bytes, then the type's own words. */
+#define MN_SELECTED     10
+#define WM_REDRAW       20
+#define WM_TOPPED       21
+#define WM_CLOSED       22
+#define WM_FULLED       23
+#define WM_ARROWED      24
+#define WM_HSLID        25
+#define WM_VSLID        26
+#define WM_SIZED        27
+#define WM_MOVED        28
+#define WM_NEWTOP       29
+#define WM_UNTOPPED     30
+#define WM_ONTOP        31
+#define WM_BOTTOMED     33
+#define WM_ICONIFY      34
+#define WM_UNICONIFY    35
+#define WM_ALLICONIFY   36
+#define AC_OPEN         40
+#define AC_CLOSE        41
+#define AP_TERM         50
+#define AP_TFAIL        51
+#define AP_RESCHG       57
+#define SHUT_COMPLETED  60
+#define RESCH_COMPLETED 61
+#define AP_DRAGDROP     63
+
+/* WM_ARROWED actions */
+#define WA_UPPAGE 0
+#define WA_DNPAGE 1
+#define WA_UPLINE 2
+#define WA_DNLINE 3
+#define WA_LFPAGE 4
+#define WA_RTPAGE 5
+#define WA_LFLINE 6
+#define WA_RTLINE 7
+
+/* Window parts (wind_create, wind_calc) */
+#define NAME    0x0001
+#define CLOSER  0x0002
+#define FULLER  0x0004
+#define MOVER   0x0008
+#define INFO    0x0010
+#define SIZER   0x0020
+#define UPARROW 0x0040
+#define DNARROW 0x0080
+#define VSLIDE  0x0100
+#define LFARROW 0x0200
+#define RTARROW 0x0400
+#define HSLIDE  0x0800
+
+/* wind_get and wind_set fields */
+#define WF_KIND      1
+#define WF_NAME      2
+#define WF_INFO      3
+#define WF_WORKXYWH  4
+#define WF_CURRXYWH  5
+#define WF_PREVXYWH  6
+#define WF_FULLXYWH  7
+#define WF_HSLIDE    8
+#define WF_VSLIDE    9
+#define WF_TOP       10
+#define WF_FIRSTXYWH 11
+#define WF_NEXTXYWH  12
+#define WF_RESVD     13
+#define WF_NEWDESK   14
+#define WF_HSLSIZE   15
+#define WF_VSLSIZE   16
+#define WF_SCREEN    17
+
+/* wind_calc directions */
+#define WC_BORDER 0
+#define WC_WORK   1
+
+/* wind_update modes; CHECK_MODE asks not to wait (there is never a wait) */
+#define END_UPDATE 0
+#define BEG_UPDATE 1
+#define END_MCTRL  2
+#define BEG_MCTRL  3
+#define CHECK_MODE 0x100
+
+/* graf_mouse shapes and requests */
+#define ARROW       0
+#define TEXT_CRSR   1
+#define HOURGLASS   2
+#define BUSYBEE     2
+#define BUSY_BEE    2
+#define POINT_HAND  3
+#define FLAT_HAND   4
+#define THIN_CROSS  5
+#define THICK_CROSS 6
+#define OUTLN_CROSS 7
+#define USER_DEF    255
+#define M_OFF       256
+#define M_ON        257
+
+/* Modifier keys (evnt_button, evnt_multi, graf_mkstate) */
+#define K_RSHIFT 0x0001
+#define K_LSHIFT 0x0002
+#define K_CTRL   0x0004
+#define K_ALT    0x0008
+#endif
+
 /* ---------------------------------------------------------------------------
  * VDI
  * ------------------------------------------------------------------------- */
@@ -756,6 +1069,27 @@ typedef GEMC_DISKINFO DISKINFO, _DISKINFO;
 #define fsel_input(p, f, b)      gemc_fsel_input((p), (f), GEMC_REF(b))
 #define fsel_exinput(p, f, b, t) gemc_fsel_exinput((p), (f), GEMC_REF(b), (t))
 #define shel_find(p)             gemc_shel_find(p)
+#endif
+
+/* ---- XBIOS: screen ---------------------------------------------------------
+ * Resolution codes are the classic ones: 0 is 320 x 200 (ST low); 2, ST
+ * high, stands for the square-pixel modes with the tall font, 640 x 480 and
+ * 800 x 600. Colours are ST/STE palette words 0x0RGB: three bits a gun, or
+ * four with the STE's lowest bit in bit 3 of each nibble. */
+int gemc_Getrez(void);
+void gemc_Setscreen(long logical, long physical, int rez);
+void *gemc_Physbase(void);
+void *gemc_Logbase(void);
+int gemc_Setcolor(int reg, int colour);
+void gemc_Setpalette(GEMC_REF palette);
+
+#ifndef GEM_CLASSIC_IMPLEMENTATION
+#define Getrez()                  gemc_Getrez()
+#define Setscreen(log, phys, rez) gemc_Setscreen((long)(log), (long)(phys), rez)
+#define Physbase()                gemc_Physbase()
+#define Logbase()                 gemc_Logbase()
+#define Setcolor(reg, colour)     gemc_Setcolor(reg, colour)
+#define Setpalette(palette)       gemc_Setpalette(GEMC_CREF(palette))
 #endif
 
 #ifdef __cplusplus
