@@ -50,24 +50,28 @@ int gemc_form_center_grect(GEMC_OBJECT *tree, GRECT *r)
     });
 }
 
+// A refused tree reaches the layer as a null one: the dialog goes on, as
+// the layer's calls answer for no tree.
 int gemc_form_keybd(GEMC_OBJECT *tree, int obj, int next, int key, GEMC_REF next_obj,
                     GEMC_REF next_key)
 {
-    return _gemc_with_tree(tree, 0, [&](OBJECT *t) {
-        short out_obj = (short)next, out_key = 0;
-        const int going_on = form_keybd(t, obj, next, _gemc_key_layer(key), &out_obj, &out_key);
-        gemc_put(next_obj, 0, out_obj);
-        gemc_put(next_key, 0, out_key ? _gemc_key_classic(out_key) : 0);
-        return going_on;
-    });
+    OBJECT *twin = _gemc_tree_in(tree);
+    short out_obj = 0, out_key = 0;
+    const int going_on = form_keybd(twin, obj, next, _gemc_key_layer(key), &out_obj, &out_key);
+    if (twin)
+        _gemc_tree_out(tree);
+    gemc_put(next_obj, 0, out_obj);
+    gemc_put(next_key, 0, out_key ? _gemc_key_classic(out_key) : 0);
+    return going_on;
 }
 
 int gemc_form_button(GEMC_OBJECT *tree, int obj, int clicks, GEMC_REF next_obj)
 {
-    return _gemc_with_tree(tree, 0, [&](OBJECT *t) {
-        short out_obj = 0;
-        const int going_on = form_button(t, obj, clicks, &out_obj);
-        gemc_put(next_obj, 0, out_obj);
-        return going_on;
-    });
+    OBJECT *twin = _gemc_tree_in(tree);
+    short out_obj = 0;
+    const int going_on = form_button(twin, obj, clicks, &out_obj);
+    if (twin)
+        _gemc_tree_out(tree);
+    gemc_put(next_obj, 0, out_obj);
+    return going_on;
 }

@@ -7,6 +7,7 @@
 #include "gem/classic/trees.h"
 
 #include <cstddef>
+#include <iterator>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -322,10 +323,22 @@ OBJECT *rebuild(GEMC_OBJECT *tree, Twin &twin, int length)
     return twin.objects.data();
 }
 
+bool changed(const OBJECT &o, const OBJECT &before)
+{
+    return o.ob_next != before.ob_next || o.ob_head != before.ob_head ||
+           o.ob_tail != before.ob_tail || o.ob_x != before.ob_x || o.ob_y != before.ob_y ||
+           o.ob_width != before.ob_width || o.ob_height != before.ob_height ||
+           o.ob_flags != before.ob_flags || o.ob_xflags != before.ob_xflags ||
+           o.ob_xstate != before.ob_xstate;
+}
+
+// Only objects the layer changed are touched: a tree the program has
+// since freed is never written while its twin is left alone.
 void write_back(GEMC_OBJECT *tree, Twin &twin)
 {
     for (size_t i = 0; i < twin.objects.size(); i++)
-        object_out(twin.objects[i], twin.as_synced[i], tree[i]);
+        if (changed(twin.objects[i], twin.as_synced[i]))
+            object_out(twin.objects[i], twin.as_synced[i], tree[i]);
     twin.as_synced = twin.objects;
 }
 
@@ -368,8 +381,23 @@ void _gemc_trees_out()
 void _gemc_trees_in()
 {
     for (auto &entry : twins()) {
+        Twin &twin = *entry.second;
+        if (!_menu || twin.objects.empty() || twin.objects.data() != _menu)
+            continue;
         const int length = _gemc_tree_length(entry.first);
         if (length)
-            rebuild(entry.first, *entry.second, length);
+            rebuild(entry.first, twin, length);
+    }
+}
+
+void _gemc_trees_forget(const void *begin, const void *end)
+{
+    const char *from = (const char *)begin, *to = (const char *)end;
+    for (auto at = twins().begin(); at != twins().end();) {
+        const char *tree = (const char *)at->first;
+        const bool inside = tree >= from && tree < to;
+        if (inside && !at->second->objects.empty() && at->second->objects.data() == _menu)
+            menu_bar(_menu, 0);  // the bar's tree is gone: the bar goes with it
+        at = inside ? twins().erase(at) : std::next(at);
     }
 }

@@ -28,9 +28,14 @@ void _gemc_tree_out(GEMC_OBJECT *tree);
 // tree it holds (the menu's states during events).
 void _gemc_trees_out();
 
-// _gemc_tree_in for every twin: before such calls, so the layer sees what
-// the program changed in its trees since.
+// _gemc_tree_in for the twins the layer holds (the menu bar's): before
+// such calls, so the layer sees what the program changed in them since.
 void _gemc_trees_in();
+
+// Forgets the twins of the trees in [begin, end): for memory the program or
+// the profile frees (a resource's trees). The bar of a forgotten menu tree is
+// taken away.
+void _gemc_trees_forget(const void *begin, const void *end);
 
 // Objects of a classic tree: up to and including the first marked LASTOB;
 // 0 when there is none among the first GEMC_MAX_TREE.
