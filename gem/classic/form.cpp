@@ -1,6 +1,9 @@
 // The form calls on classic trees, and form_dial with its classic meaning:
 // FMD_GROW and FMD_SHRINK only draw boxes, so a program's START, GROW,
-// SHRINK, FINISH saves and restores the screen once.
+// SHRINK, FINISH saves the screen under the dialog once and puts it back
+// once, its outline included.
+#include <vector>
+
 #include "gem/classic/keys.h"
 #include "gem/classic/trees.h"
 
@@ -8,15 +11,55 @@ namespace {
 
 constexpr int FMD_START = 0, FMD_GROW = 1, FMD_SHRINK = 2, FMD_FINISH = 3;
 
+// A classic dialog's root is mostly OUTLINED: its outline lies this far
+// outside the box form_center gives.
+constexpr int OUTLINE = 3;
+
+// The areas each open FMD_START saved, innermost last.
+std::vector<int> &opened()
+{
+    static std::vector<int> counts;
+    return counts;
+}
+
+// Saves the ring of the outline in an area of its own around the box's, so
+// that the box's area stays the innermost: the dialog loop measures
+// presses from its corner.
+int start(int x, int y, int w, int h)
+{
+    const int outer = form_dial(FMD_START, 0, 0, 0, 0, x - OUTLINE, y - OUTLINE, w + 2 * OUTLINE,
+                                h + 2 * OUTLINE);
+    if (!form_dial(FMD_START, 0, 0, 0, 0, x, y, w, h)) {
+        if (outer)
+            form_dial(FMD_FINISH, 0, 0, 0, 0, 0, 0, 0, 0);
+        return 0;
+    }
+    opened().push_back(outer + 1);
+    return 1;
+}
+
+// A FINISH with no START of the profile's open puts back one area.
+int finish()
+{
+    int areas = 1, done = 0;
+    if (!opened().empty()) {
+        areas = opened().back();
+        opened().pop_back();
+    }
+    for (int i = 0; i < areas; i++)
+        done = form_dial(FMD_FINISH, 0, 0, 0, 0, 0, 0, 0, 0);
+    return done;
+}
+
 }  // namespace
 
 int gemc_form_dial(int flag, int lx, int ly, int lw, int lh, int x, int y, int w, int h)
 {
     switch (flag) {
-    case FMD_START: return form_dial(FMD_START, lx, ly, lw, lh, x, y, w, h);
+    case FMD_START: return start(x, y, w, h);
     case FMD_GROW: return graf_growbox(lx, ly, lw, lh, x, y, w, h);
     case FMD_SHRINK: return graf_shrinkbox(lx, ly, lw, lh, x, y, w, h);
-    case FMD_FINISH: return form_dial(FMD_FINISH, lx, ly, lw, lh, x, y, w, h);
+    case FMD_FINISH: return finish();
     default: return 0;
     }
 }

@@ -371,7 +371,7 @@ TEST_F(ClassicCalls, FindOffsetAndLinksOnTheClassicTree)
     EXPECT_EQ(p.c[2].ob_next, 0);
 }
 
-TEST_F(ClassicCalls, FormCenterMovesTheRootAndFormDialSavesOnce)
+TEST_F(ClassicCalls, FormCenterMovesTheRootAndFormDialPutsTheScreenBack)
 {
     Pair p = dialog(0, 0);
     short x, y, w, h;
@@ -381,12 +381,18 @@ TEST_F(ClassicCalls, FormCenterMovesTheRootAndFormDialSavesOnce)
     EXPECT_EQ(y, 70);
     EXPECT_EQ(p.c[0].ob_x, 100);
     const int open = _rno;
+    const auto before = headless::screen_pixels();
+    p.c[0].ob_state = 0x10;  // OUTLINED, as dialogs are
     gemc_form_dial(0, 0, 0, 0, 0, x, y, w, h);
     gemc_form_dial(1, 0, 0, 0, 0, x, y, w, h);
-    EXPECT_EQ(_rno, open + 1);
+    const int areas = _rno;
+    gemc_objc_draw(p.c.data(), 0, 8, x - 3, y - 3, w + 6, h + 6);
+    EXPECT_EQ(getpixel(screen, x - 3, y), 1);
     gemc_form_dial(2, 0, 0, 0, 0, x, y, w, h);
+    EXPECT_EQ(_rno, areas);  // growing and shrinking save nothing
     gemc_form_dial(3, 0, 0, 0, 0, x, y, w, h);
     EXPECT_EQ(_rno, open);
+    EXPECT_EQ(headless::screen_pixels(), before);  // the outline too
 }
 
 TEST_F(ClassicCalls, EditAndKeybdSpeakClassicKeyCodes)
