@@ -326,6 +326,207 @@ typedef GEMC_BFOBSPEC BFOBSPEC;
  * AES: objects, resources, forms, menus, graphics
  * ------------------------------------------------------------------------- */
 
+#ifndef GEM_CLASSIC_IMPLEMENTATION
+/* Object types; the high byte of ob_type is the program's own. */
+#define G_BOX      20
+#define G_TEXT     21
+#define G_BOXTEXT  22
+#define G_IMAGE    23
+#define G_USERDEF  24
+#define G_PROGDEF  24
+#define G_IBOX     25
+#define G_BUTTON   26
+#define G_BOXCHAR  27
+#define G_STRING   28
+#define G_FTEXT    29
+#define G_FBOXTEXT 30
+#define G_ICON     31
+#define G_TITLE    32
+
+/* Object flags */
+#define NONE       0x0000
+#define SELECTABLE 0x0001
+#define DEFAULT    0x0002
+#define EXIT       0x0004
+#define EDITABLE   0x0008
+#define RBUTTON    0x0010
+#define LASTOB     0x0020
+#define TOUCHEXIT  0x0040
+#define HIDETREE   0x0080
+#define INDIRECT   0x0100 /* ob_spec points at the long holding the real value */
+#define FL3DIND    0x0200
+#define FL3DBAK    0x0400
+#define FL3DACT    0x0600
+#define SUBMENU    0x0800
+
+/* Object states */
+#define NORMAL   0x0000
+#define SELECTED 0x0001
+#define CROSSED  0x0002
+#define CHECKED  0x0004
+#define DISABLED 0x0008
+#define OUTLINED 0x0010
+#define SHADOWED 0x0020
+#define WHITEBAK 0x0040
+#define DRAW3D   0x0080
+
+#define ROOT      0
+#define NIL       (-1)
+#define MAX_DEPTH 8
+#define MAX_LEN   81
+
+/* te_just and te_font */
+#define TE_LEFT  0
+#define TE_RIGHT 1
+#define TE_CNTR  2
+#define IBM      3
+#define SMALL    5
+
+/* Colours */
+#define WHITE      0
+#define BLACK      1
+#define RED        2
+#define GREEN      3
+#define BLUE       4
+#define CYAN       5
+#define YELLOW     6
+#define MAGENTA    7
+#define LWHITE     8
+#define LBLACK     9
+#define LRED       10
+#define LGREEN     11
+#define LBLUE      12
+#define LCYAN      13
+#define LYELLOW    14
+#define LMAGENTA   15
+#define G_WHITE    WHITE
+#define G_BLACK    BLACK
+#define G_RED      RED
+#define G_GREEN    GREEN
+#define G_BLUE     BLUE
+#define G_CYAN     CYAN
+#define G_YELLOW   YELLOW
+#define G_MAGENTA  MAGENTA
+#define G_LWHITE   LWHITE
+#define G_LBLACK   LBLACK
+#define G_LRED     LRED
+#define G_LGREEN   LGREEN
+#define G_LBLUE    LBLUE
+#define G_LCYAN    LCYAN
+#define G_LYELLOW  LYELLOW
+#define G_LMAGENTA LMAGENTA
+
+/* form_dial */
+#define FMD_START  0
+#define FMD_GROW   1
+#define FMD_SHRINK 2
+#define FMD_FINISH 3
+
+/* objc_edit */
+#define ED_START 0
+#define ED_INIT  1
+#define ED_CHAR  2
+#define ED_END   3
+
+/* rsrc_gaddr and rsrc_saddr kinds */
+#define R_TREE      0
+#define R_OBJECT    1
+#define R_TEDINFO   2
+#define R_ICONBLK   3
+#define R_BITBLK    4
+#define R_STRING    5
+#define R_IMAGEDATA 6
+#define R_OBSPEC    7
+#define R_TEPTEXT   8
+#define R_TEPTMPLT  9
+#define R_TEPVALID  10
+#define R_IBPMASK   11
+#define R_IBPDATA   12
+#define R_IBPTEXT   13
+#define R_BIPDATA   14
+#define R_FRSTR     15
+#define R_FRIMG     16
+#endif
+
+/* Trees are classic ones; states are classic state words. objc_draw's and
+ * objc_change's rectangle clips: the tree stays where its root's ob_x and
+ * ob_y put it. Key codes are classic (scan code high, character low). A
+ * tree is taken up to its first LASTOB object, of at most 4096; a longer
+ * one, or one without LASTOB, is refused (0, or -1 where an object number
+ * is the answer) and nothing is drawn. */
+int gemc_objc_draw(GEMC_OBJECT *tree, int start, int depth, int xc, int yc, int wc, int hc);
+int gemc_objc_find(GEMC_OBJECT *tree, int start, int depth, int mx, int my);
+int gemc_objc_offset(GEMC_OBJECT *tree, int obj, GEMC_REF x, GEMC_REF y);
+int gemc_objc_change(GEMC_OBJECT *tree, int obj, int reserved, int xc, int yc, int wc, int hc,
+                     int newstate, int redraw);
+int gemc_objc_edit(GEMC_OBJECT *tree, int obj, int key, GEMC_REF idx, int kind);
+int gemc_objc_add(GEMC_OBJECT *tree, int parent, int child);
+int gemc_objc_delete(GEMC_OBJECT *tree, int obj);
+int gemc_objc_order(GEMC_OBJECT *tree, int obj, int position);
+int gemc_objc_draw_grect(GEMC_OBJECT *tree, int start, int depth, const struct grect *clip);
+int gemc_objc_change_grect(GEMC_OBJECT *tree, int obj, int reserved, const struct grect *clip,
+                           int newstate, int redraw);
+
+/* FMD_START saves the screen under the big box, FMD_FINISH puts it back;
+ * FMD_GROW and FMD_SHRINK draw the boxes between the little and the big. */
+int gemc_form_dial(int flag, int lx, int ly, int lw, int lh, int x, int y, int w, int h);
+int gemc_form_do(GEMC_OBJECT *tree, int start);
+int gemc_form_center(GEMC_OBJECT *tree, GEMC_REF x, GEMC_REF y, GEMC_REF w, GEMC_REF h);
+int gemc_form_center_grect(GEMC_OBJECT *tree, struct grect *r);
+int gemc_form_keybd(GEMC_OBJECT *tree, int obj, int next, int key, GEMC_REF next_obj,
+                    GEMC_REF next_key);
+int gemc_form_button(GEMC_OBJECT *tree, int obj, int clicks, GEMC_REF next_obj);
+/* The same calls as the layer's */
+int form_alert(int default_button, const char *alert);
+int form_error(int code);
+
+int gemc_graf_slidebox(GEMC_OBJECT *tree, int parent, int slider, int vertical);
+int gemc_graf_watchbox(GEMC_OBJECT *tree, int obj, int instate, int outstate);
+
+int gemc_menu_bar(GEMC_OBJECT *tree, int show);
+int gemc_menu_icheck(GEMC_OBJECT *tree, int item, int check);
+int gemc_menu_ienable(GEMC_OBJECT *tree, int item, int enable);
+int gemc_menu_tnormal(GEMC_OBJECT *tree, int title, int normal);
+int gemc_menu_text(GEMC_OBJECT *tree, int item, const char *text);
+int menu_register(int apid, const char *name); /* the layer's */
+
+/* Characters in each low byte, pixels in each high byte, by graf_handle's
+ * character size. Any object of an array (an .RSH file's rs_object), not
+ * only one of a tree. */
+int gemc_rsrc_obfix(GEMC_OBJECT *tree, int obj);
+
+#ifndef GEM_CLASSIC_IMPLEMENTATION
+/* Trees may come as OBJECT pointers or as LONG addresses. */
+#define GEMC_TREE(t)                   ((GEMC_OBJECT *)(t))
+#define objc_draw(t, s, d, x, y, w, h) gemc_objc_draw(GEMC_TREE(t), s, d, x, y, w, h)
+#define objc_find(t, s, d, x, y)       gemc_objc_find(GEMC_TREE(t), s, d, x, y)
+#define objc_offset(t, o, x, y)        gemc_objc_offset(GEMC_TREE(t), o, GEMC_REF(x), GEMC_REF(y))
+#define objc_change(t, o, r, x, y, w, h, s, d)                                                     \
+    gemc_objc_change(GEMC_TREE(t), o, r, x, y, w, h, s, d)
+#define objc_edit(t, o, c, i, k)                 gemc_objc_edit(GEMC_TREE(t), o, c, GEMC_REF(i), k)
+#define objc_add(t, p, c)                        gemc_objc_add(GEMC_TREE(t), p, c)
+#define objc_delete(t, o)                        gemc_objc_delete(GEMC_TREE(t), o)
+#define objc_order(t, o, p)                      gemc_objc_order(GEMC_TREE(t), o, p)
+#define objc_draw_grect(t, s, d, r)              gemc_objc_draw_grect(GEMC_TREE(t), s, d, r)
+#define objc_change_grect(t, o, r, g, s, d)      gemc_objc_change_grect(GEMC_TREE(t), o, r, g, s, d)
+#define form_dial(f, lx, ly, lw, lh, x, y, w, h) gemc_form_dial(f, lx, ly, lw, lh, x, y, w, h)
+#define form_do(t, s)                            gemc_form_do(GEMC_TREE(t), s)
+#define form_center(t, x, y, w, h)                                                                 \
+    gemc_form_center(GEMC_TREE(t), GEMC_REF(x), GEMC_REF(y), GEMC_REF(w), GEMC_REF(h))
+#define form_center_grect(t, r) gemc_form_center_grect(GEMC_TREE(t), r)
+#define form_keybd(t, o, n, c, no, nc)                                                             \
+    gemc_form_keybd(GEMC_TREE(t), o, n, c, GEMC_REF(no), GEMC_REF(nc))
+#define form_button(t, o, c, no)  gemc_form_button(GEMC_TREE(t), o, c, GEMC_REF(no))
+#define graf_slidebox(t, p, s, v) gemc_graf_slidebox(GEMC_TREE(t), p, s, v)
+#define graf_watchbox(t, o, i, u) gemc_graf_watchbox(GEMC_TREE(t), o, i, u)
+#define menu_bar(t, s)            gemc_menu_bar(GEMC_TREE(t), s)
+#define menu_icheck(t, i, c)      gemc_menu_icheck(GEMC_TREE(t), i, c)
+#define menu_ienable(t, i, e)     gemc_menu_ienable(GEMC_TREE(t), i, e)
+#define menu_tnormal(t, i, n)     gemc_menu_tnormal(GEMC_TREE(t), i, n)
+#define menu_text(t, i, s)        gemc_menu_text(GEMC_TREE(t), i, (const char *)(s))
+#define rsrc_obfix(t, o)          gemc_rsrc_obfix(GEMC_TREE(t), o)
+#endif
+
 /* ---------------------------------------------------------------------------
  * AES: applications, events, windows, graf_handle, the shell
  * ------------------------------------------------------------------------- */
