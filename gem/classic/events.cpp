@@ -3,6 +3,7 @@
 // program's widths.
 #include "gem/classic/internal.h"
 #include "gem/classic/keys.h"
+#include "gem/classic/trees.h"
 
 namespace {
 
@@ -40,6 +41,16 @@ struct Message {
     }
 };
 
+// While it waits for events the layer works the menu bar's twin (a title
+// stays selected after a choice): the twin takes the program's changes
+// first, and the classic tree hears of the layer's afterwards.
+struct MenuSync {
+    MenuSync() { _gemc_trees_in(); }
+    ~MenuSync() { _gemc_trees_out(); }
+    MenuSync(const MenuSync &) = delete;
+    MenuSync &operator=(const MenuSync &) = delete;
+};
+
 int classic_key(short layer) { return layer ? _gemc_key_classic(layer) : 0; }
 
 // The layer counts the time as locount + 65536 * hicount.
@@ -48,11 +59,16 @@ int high_half(unsigned long ms) { return (int)((ms >> 16) & 0xFFFF); }
 
 }  // namespace
 
-int gemc_evnt_keybd(void) { return classic_key((short)evnt_keybd()); }
+int gemc_evnt_keybd(void)
+{
+    const MenuSync sync;
+    return classic_key((short)evnt_keybd());
+}
 
 int gemc_evnt_button(int clicks, int mask, int state, GEMC_REF mx, GEMC_REF my, GEMC_REF button,
                      GEMC_REF kstate)
 {
+    const MenuSync sync;
     Outs o;
     const int n = evnt_button(clicks, mask, state, &o.x, &o.y, &o.button, &o.kstate);
     o.give(mx, my, button, kstate);
@@ -62,16 +78,22 @@ int gemc_evnt_button(int clicks, int mask, int state, GEMC_REF mx, GEMC_REF my, 
 int gemc_evnt_mouse(int leave, int x, int y, int w, int h, GEMC_REF mx, GEMC_REF my,
                     GEMC_REF button, GEMC_REF kstate)
 {
+    const MenuSync sync;
     Outs o;
     const int r = evnt_mouse(leave, x, y, w, h, &o.x, &o.y, &o.button, &o.kstate);
     o.give(mx, my, button, kstate);
     return r;
 }
 
-int gemc_evnt_timer(unsigned long ms) { return evnt_timer(low_half(ms), high_half(ms)); }
+int gemc_evnt_timer(unsigned long ms)
+{
+    const MenuSync sync;
+    return evnt_timer(low_half(ms), high_half(ms));
+}
 
 int gemc_evnt_mesag(GEMC_REF msg)
 {
+    const MenuSync sync;
     if (!msg.p)
         return 0;
     Message m(msg);
@@ -85,6 +107,7 @@ int gemc_evnt_multi(int flags, int clicks, int mask, int state, int m1flag, int 
                     unsigned long ms, GEMC_REF mx, GEMC_REF my, GEMC_REF button, GEMC_REF kstate,
                     GEMC_REF key, GEMC_REF clicks_out)
 {
+    const MenuSync sync;
     Outs o;
     Message m(msg);
     short k = 0, n = 0;

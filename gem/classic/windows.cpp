@@ -3,6 +3,7 @@
 // joined again for the texts), the GRECT forms of the later headers, and
 // wind_update's check-and-set bit.
 #include "gem/classic/internal.h"
+#include "gem/classic/trees.h"
 
 namespace {
 
@@ -17,7 +18,15 @@ const char *joined(long high, long low)
 // A classic tree as the desktop's: the classic objects are not the layer's,
 // so the tree cannot be handed on as it is. Refused: the desktop keeps what
 // it shows.
-int set_newdesk(int /*whandle*/, const void * /*tree*/, int /*start*/) { return 0; }
+// The desktop tree: the layer draws the tree's twin, which keeps its
+// address while the tree keeps its length.
+int set_newdesk(int whandle, const void *tree, int start)
+{
+    if (!tree)
+        return wind_set_tree(whandle, WF_NEWDESK, nullptr, 0);
+    OBJECT *twin = _gemc_tree_in(static_cast<GEMC_OBJECT *>(const_cast<void *>(tree)));
+    return twin ? wind_set_tree(whandle, WF_NEWDESK, twin, start) : 0;
+}
 
 }  // namespace
 

@@ -76,13 +76,20 @@ TEST(ClassicWindows, OtherFieldsPassThrough)
     }
 }
 
-TEST(ClassicWindows, NewdeskWithAClassicTreeIsRefusedAndHarmless)
+TEST(ClassicWindows, NewdeskTakesAClassicTreeThroughASplitAddress)
 {
     headless::start(1);
-    long words[8] = {0};
-    const long a = (long)words;
-    EXPECT_EQ(gemc_wind_set(0, WF_NEWDESK, a >> 16, a & 0xFFFF, 0, 0), 0);
-    EXPECT_EQ(gemc_wind_set(0, WF_NEWDESK, 0, 0, 0, 0), 0);
+    // One box over the desktop: interior colour 2 (red), solid pattern.
+    GEMC_OBJECT desk[1] = {{-1, -1, -1, 20, 0x20, 0, 0x00001072L, 0, 11, 640, 469}};
+    const long a = (long)desk;
+    const auto desktop_pixel = [] { return headless::screen_pixels()[300 * 640 + 300]; };
+    wind_set_tree(0, WF_NEWDESK, nullptr, 0); // the plain desktop, as the layer draws it
+    const unsigned char plain = desktop_pixel();
+    ASSERT_NE(plain, 2);
+    EXPECT_EQ(gemc_wind_set(0, WF_NEWDESK, a >> 16, a & 0xFFFF, 0, 0), 1);
+    EXPECT_EQ(desktop_pixel(), 2);
+    EXPECT_EQ(gemc_wind_set(0, WF_NEWDESK, 0, 0, 0, 0), 1);
+    EXPECT_EQ(desktop_pixel(), plain);
 }
 
 TEST(ClassicWindows, CalcOutsInTheCallersWidth)
