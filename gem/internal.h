@@ -71,6 +71,10 @@ extern OBJECT *_fselbox, *_alertbox, *_inputbox;
 
 int _timeit(void);
 
+/* What appl_exit does before the process ends: the cursor sprite freed and
+ * the platform stopped. Nothing when the layer is not up. */
+void _appl_shutdown(void);
+
 /* ---------------------------------------------------------------------------
  * Screen modes and buffers (gem/runtime/screen.cpp)
  * ------------------------------------------------------------------------- */

@@ -236,12 +236,14 @@ void restore_installed(const Installed &s)
 
 // A file that cannot be opened or read, or whose contents do not hold
 // together, ends the program after telling the user; standard error names
-// the file and what is wrong with it.
+// the file and what is wrong with it. The program did not do what it was
+// started for: it ends with status 1.
 int refuse_file(const char *path, const char *reason)
 {
     fprintf(stderr, "gem: resource file %s %s\n", path, reason);
     form_alert(1, CANT_OPEN);
-    return appl_exit();
+    _appl_shutdown();
+    exit(1);
 }
 
 }  // namespace

@@ -49,11 +49,18 @@ int appl_init(int rez)
     return 1;
 }
 
-int appl_exit(void)
+void _appl_shutdown(void)
 {
+    if (!_mousebmp)
+        return;
     destroy_bitmap(_mousebmp);
     _mousebmp = NULL;
     _gemio->stop();
+}
+
+int appl_exit(void)
+{
+    _appl_shutdown();
     exit(0);
 }
 

@@ -304,19 +304,19 @@ TEST_F(Install, DamagedImagesAreRefusedAndChangeNothing)
 
 using InstallDeath = Install;
 
-TEST_F(InstallDeath, FilesThatCannotBeUsedEndTheProgram)
+TEST_F(InstallDeath, FilesThatCannotBeUsedEndTheProgramWithAFailure)
 {
-    EXPECT_EXIT(rsrc_load("/nonexistent/dir/none.rsc"), ::testing::ExitedWithCode(0),
+    EXPECT_EXIT(rsrc_load("/nonexistent/dir/none.rsc"), ::testing::ExitedWithCode(1),
                 "none.rsc cannot be opened");
 
     Bytes image = builtin_copy();
     const std::string short_header = temp_file(Bytes(image.begin(), image.begin() + 10));
-    EXPECT_EXIT(rsrc_load(short_header.c_str()), ::testing::ExitedWithCode(0), "is cut short");
+    EXPECT_EXIT(rsrc_load(short_header.c_str()), ::testing::ExitedWithCode(1), "is cut short");
     const std::string short_data = temp_file(Bytes(image.begin(), image.end() - 1));
-    EXPECT_EXIT(rsrc_load(short_data.c_str()), ::testing::ExitedWithCode(0), "is cut short");
+    EXPECT_EXIT(rsrc_load(short_data.c_str()), ::testing::ExitedWithCode(1), "is cut short");
     DAMAGES[0].apply(image);
     const std::string damaged = temp_file(image);
-    EXPECT_EXIT(rsrc_load(damaged.c_str()), ::testing::ExitedWithCode(0), "is damaged");
+    EXPECT_EXIT(rsrc_load(damaged.c_str()), ::testing::ExitedWithCode(1), "is damaged");
     for (const std::string &p : {short_header, short_data, damaged})
         remove(p.c_str());
 }
