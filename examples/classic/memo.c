@@ -251,7 +251,7 @@ static int chosen(int title, int entry)
         Dgetpath(path, 0);
         sprintf(text, "saved %c:%s\\MEMO.OUT %ld", 'A' + Dgetdrv(), path, bytes);
         say(text);
-        rsrc_gaddr(R_FRSTR, ALSAVED, &alert);
+        rsrc_gaddr(R_STRING, ALSAVED, &alert);
         form_alert(1, alert);
         break;
     case M_QUIT:

@@ -103,6 +103,31 @@ TEST(ClassicRscText, FuzzSeedsAreSoundAndTheExampleIsCurrent)
               Bytes((std::istreambuf_iterator<char>(seed)), std::istreambuf_iterator<char>()));
 }
 
+TEST(ClassicRscText, MemoResourceHasTheIndicesMemoUses)
+{
+    std::ifstream in(std::string(CLASSIC_DATA_DIR) + "/../../../examples/classic/memo.txt");
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(text.empty());
+    const rscfile::Resource r = decoded(text);
+    ASSERT_EQ(r.trees.size(), 2u);
+    const rscfile::Object *menu = &r.objects[(size_t)r.trees[0].root];
+    const rscfile::Object *dialog = &r.objects[(size_t)r.trees[1].root];
+    for (int title : {3, 4, 5})
+        EXPECT_EQ(menu[title].type, G_TITLE) << title;
+    EXPECT_EQ(r.text(menu[8].spec), "  About memo...  ");
+    EXPECT_EQ(r.text(menu[10].spec), "  Save  ");
+    EXPECT_EQ(r.text(menu[11].spec), "  Quit  ");
+    EXPECT_EQ(r.text(menu[13].spec), "  Settings...  ");
+    EXPECT_EQ(dialog[2].type, G_FTEXT);
+    EXPECT_GE(r.teds.at((size_t)dialog[2].record).txtlen, 16);  // memo's writer[16]
+    EXPECT_EQ(dialog[3].type, G_FTEXT);
+    for (int radio : {5, 6, 7})
+        EXPECT_EQ(dialog[radio].flags & 0x11, 0x11) << radio;
+    EXPECT_EQ(r.text(dialog[8].spec), "OK");
+    EXPECT_EQ(r.text(dialog[9].spec), "Cancel");
+    EXPECT_EQ(r.frstr.size(), 1u);
+}
+
 TEST(ClassicRscText, RefusalsNameTheLine)
 {
     const struct {

@@ -12,10 +12,12 @@ int rsrc_c_lookups(long *as_long, struct gemc_object **as_pointer, char **alert)
     OBJECT *tree = NULL;
     LONG addr = 0;
     BYTE *text = NULL;
-    int got = rsrc_gaddr(0, 0, &tree) + rsrc_gaddr(0, 0, &addr) + rsrc_gaddr(5, 0, &text);
+    BYTE **entry = NULL;
+    int got = rsrc_gaddr(R_TREE, 0, &tree) + rsrc_gaddr(R_TREE, 0, &addr) +
+              rsrc_gaddr(R_STRING, 0, &text) + rsrc_gaddr(R_FRSTR, 0, &entry);
     *as_long = addr;
     *as_pointer = tree;
-    *alert = text;
+    *alert = entry && *entry == text ? text : NULL; /* R_FRSTR: the index entry */
     return got;
 }
 

@@ -6,8 +6,9 @@ extern "C" {
 #endif
 struct gemc_object;
 int rsrc_c_load(const char *path);
-/* Tree 0 into a LONG and into an OBJECT *, free string 0 into a char *:
- * the number of lookups that succeeded. */
+/* Tree 0 into a LONG and into an OBJECT *, free string 0 into a char *
+ * (null unless R_FRSTR's index entry holds the same address): the number of
+ * lookups that succeeded. */
 int rsrc_c_lookups(long *as_long, struct gemc_object **as_pointer, char **alert);
 int rsrc_c_free(void);
 #ifdef __cplusplus

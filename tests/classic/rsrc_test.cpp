@@ -368,7 +368,7 @@ TEST_F(ClassicRsrc, ClassicNamesFromCTakePointerAndLongOuts)
     long as_long = 0;
     GEMC_OBJECT *as_pointer = nullptr;
     char *alert = nullptr;
-    EXPECT_EQ(rsrc_c_lookups(&as_long, &as_pointer, &alert), 3);
+    EXPECT_EQ(rsrc_c_lookups(&as_long, &as_pointer, &alert), 4);
     EXPECT_NE(as_pointer, nullptr);
     EXPECT_EQ((GEMC_OBJECT *)as_long, as_pointer);
     EXPECT_STREQ(alert, "[1][Alert][OK]");
