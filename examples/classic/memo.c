@@ -7,11 +7,11 @@
  * file calls with drive letters and backslashes. It builds with nothing but
  *   cc memo.c $(pkg-config --cflags --libs gem-classic)
  *
- * It shows the lines of MEMO.TXT (in the current folder) in a window; the
- * Options > Settings dialog sets the writer's name, the number of lines
- * shown and the size of the frame round them; File > Save writes
- * MEMO.OUT through Fcreate and Fwrite. Each thing it did is told on
- * standard output, one line each, for whoever drives it.
+ * It shows the lines of MEMO.TXT (in the current folder) in a window, and
+ * the settings in a second window over it; the Options > Settings dialog
+ * sets the writer's name, the number of lines shown and the size of the
+ * frame round them; File > Save writes MEMO.OUT through Fcreate and Fwrite. Each thing it did is
+ * told on standard output, one line each, for whoever drives it.
  */
 #include <stdio.h>
 #include <stdlib.h>
@@ -50,7 +50,6 @@ int handle; /* the VDI workstation */
 int gl_wchar, gl_hchar, gl_wbox, gl_hbox;
 int work_in[11], work_out[57];
 OBJECT *menu_tree, *dialog;
-int window;
 char lines[MAXLINES][LINELEN];
 int nlines, shown = 3, frame = 1;
 char writer[16] = "nobody";
@@ -114,75 +113,110 @@ static long save_memo(void)
     return total;
 }
 
-/* ---- the window ----------------------------------------------------------- */
+/* ---- the windows ---------------------------------------------------------- */
+
+/* The memo's lines in a frame, and an information window that overlaps it:
+ * a redraw of the one below goes through a rectangle list of several parts. */
+int memo_win, info_win;
+
+static void text_line(int x, int y, const char *text) { v_gtext(handle, x, y, text); }
 
 /* The work area's contents, clipped to one rectangle of the list. */
-static void draw_part(int x, int y, int w, int h)
+static void draw_part(int wh, int x, int y, int w, int h)
 {
-    int pxy[10], wx, wy, ww, wh, i;
+    int pxy[10], wx, wy, ww, hh, i;
+    char text[40];
 
-    wind_get(window, WF_WORKXYWH, &wx, &wy, &ww, &wh);
+    wind_get(wh, WF_WORKXYWH, &wx, &wy, &ww, &hh);
     pxy[0] = x;
     pxy[1] = y;
     pxy[2] = x + w - 1;
     pxy[3] = y + h - 1;
     vs_clip(handle, 1, pxy);
+    vswr_mode(handle, MD_REPLACE);
     vsf_interior(handle, FIS_SOLID);
     vsf_color(handle, WHITE);
     v_bar(handle, pxy);
     vst_color(handle, BLACK);
-    for (i = 0; i < shown && i < nlines; i++)
-        v_gtext(handle, wx + 8, wy + 8 + gl_hbox * (i + 1), lines[i]);
-    /* A frame round the text, as thick as the settings say: v_pline keeps
-     * to the clip, so a part of the list never draws over another window. */
-    vsl_color(handle, BLACK);
-    vsl_width(handle, frame == 3 ? 3 : 1);
-    pxy[0] = wx + 4;
-    pxy[1] = wy + 4;
-    pxy[2] = wx + ww - 5;
-    pxy[3] = wy + 4;
-    pxy[4] = wx + ww - 5;
-    pxy[5] = wy + wh - 5;
-    pxy[6] = wx + 4;
-    pxy[7] = wy + wh - 5;
-    pxy[8] = wx + 4;
-    pxy[9] = wy + 4;
-    v_pline(handle, 5, pxy);
+    if (wh == info_win) {
+        sprintf(text, "writer: %s", writer);
+        text_line(wx + 8, wy + 12, text);
+        sprintf(text, "lines shown: %d", shown);
+        text_line(wx + 8, wy + 24, text);
+        sprintf(text, "frame: %d", frame);
+        text_line(wx + 8, wy + 36, text);
+    } else {
+        for (i = 0; i < shown && i < nlines; i++)
+            text_line(wx + 8, wy + 8 + gl_hbox * (i + 1), lines[i]);
+        /* A frame round the text, as thick as the settings say: v_pline
+         * keeps to the clip, so it never draws over the other window. */
+        vsl_color(handle, BLACK);
+        vsl_width(handle, frame == 3 ? 3 : 1);
+        pxy[0] = pxy[6] = pxy[8] = wx + 4;
+        pxy[1] = pxy[3] = pxy[9] = wy + 4;
+        pxy[2] = pxy[4] = wx + ww - 5;
+        pxy[5] = pxy[7] = wy + hh - 5;
+        v_pline(handle, 5, pxy);
+    }
     vs_clip(handle, 0, pxy);
 }
 
 /* A redraw request: every rectangle of the list that meets it. */
-static void redraw(int x, int y, int w, int h)
+static void redraw(int wh, int x, int y, int w, int h)
 {
     int rx, ry, rw, rh, n = 0;
     char text[80];
 
     wind_update(BEG_UPDATE);
     graf_mouse(M_OFF, NULL);
-    wind_get(window, WF_FIRSTXYWH, &rx, &ry, &rw, &rh);
+    wind_get(wh, WF_FIRSTXYWH, &rx, &ry, &rw, &rh);
     while (rw && rh) {
         int x1 = rx > x ? rx : x, y1 = ry > y ? ry : y;
         int x2 = rx + rw < x + w ? rx + rw : x + w, y2 = ry + rh < y + h ? ry + rh : y + h;
         if (x2 > x1 && y2 > y1) {
-            draw_part(x1, y1, x2 - x1, y2 - y1);
+            draw_part(wh, x1, y1, x2 - x1, y2 - y1);
             n++;
         }
-        wind_get(window, WF_NEXTXYWH, &rx, &ry, &rw, &rh);
+        wind_get(wh, WF_NEXTXYWH, &rx, &ry, &rw, &rh);
     }
     graf_mouse(M_ON, NULL);
     wind_update(END_UPDATE);
-    sprintf(text, "redraw %d %d %d %d parts %d", x, y, w, h, n);
+    sprintf(text, "redraw %d %d %d %d %d parts %d", wh, x, y, w, h, n);
     say(text);
 }
 
-static void tell_window(void)
+static void redraw_all(int wh)
+{
+    int x, y, w, h;
+
+    wind_get(wh, WF_WORKXYWH, &x, &y, &w, &h);
+    redraw(wh, x, y, w, h);
+}
+
+static void tell_window(int wh)
 {
     int x, y, w, h;
     char text[80];
 
-    wind_get(window, WF_WORKXYWH, &x, &y, &w, &h);
-    sprintf(text, "work %d %d %d %d", x, y, w, h);
+    wind_get(wh, WF_WORKXYWH, &x, &y, &w, &h);
+    sprintf(text, "work %d %d %d %d %d", wh, x, y, w, h);
     say(text);
+}
+
+/* A window of the given kind whose work area is (x, y, w, h); the name is
+ * handed over as a classic program did, split into two halves. */
+static int open_window(const char *name, int x, int y, int w, int h)
+{
+    int kind = NAME | CLOSER | MOVER, wh, bx, by, bw, bh;
+
+    wh = wind_create(kind, 0, 0, work_out[0] + 1, work_out[1] + 1);
+    if (wh < 0)
+        return wh;
+    wind_set(wh, WF_NAME, (long)name >> 16, (long)name & 0xFFFF, 0, 0);
+    wind_calc(WC_BORDER, kind, x, y, w, h, &bx, &by, &bw, &bh);
+    wind_open(wh, bx, by, bw, bh);
+    tell_window(wh);
+    return wh;
 }
 
 /* ---- the dialog ----------------------------------------------------------- */
@@ -216,13 +250,13 @@ static void settings(void)
             shown = 1;
         if (shown > MAXLINES)
             shown = MAXLINES;
-        frame = dialog[S_THICK].ob_state & SELECTED ? 3
+        frame = dialog[S_THICK].ob_state & SELECTED    ? 3
                 : dialog[S_MEDIUM].ob_state & SELECTED ? 2
                                                        : 1;
         sprintf(text, "settings %s %d %d", writer, shown, frame);
         say(text);
-        wind_get(window, WF_WORKXYWH, &x, &y, &w, &h);
-        redraw(x, y, w, h);
+        redraw_all(memo_win);
+        redraw_all(info_win);
     } else {
         say("cancelled");
     }
@@ -243,19 +277,16 @@ static int chosen(int title, int entry)
         form_alert(1, "[1][memo: a classic GEM program|on the classic profile][ OK ]");
         say("about");
         break;
-    case M_SETUP:
-        settings();
-        break;
+    case M_SETUP: settings(); break;
     case M_SAVE:
         bytes = save_memo();
         Dgetpath(path, 0);
-        sprintf(text, "saved %c:%s\\MEMO.OUT %ld", 'A' + Dgetdrv(), path, bytes);
+        sprintf(text, "saved %c:%s\\MEMO.OUT %ld", 'A' + (int)Dgetdrv(), path, bytes);
         say(text);
         rsrc_gaddr(R_STRING, ALSAVED, &alert);
         form_alert(1, alert);
         break;
-    case M_QUIT:
-        return 1;
+    case M_QUIT: return 1;
     }
     return 0;
 }
@@ -265,7 +296,6 @@ static int chosen(int title, int entry)
 int main(void)
 {
     int msgbuf[8], i, done = 0;
-    int x, y, w, h;
     char text[80];
 
     appl_init();
@@ -290,38 +320,37 @@ int main(void)
 
     graf_mouse(ARROW, NULL);
     menu_bar(menu_tree, 1);
-    window = wind_create(NAME | CLOSER | MOVER, 0, 0, work_out[0] + 1, work_out[1] + 1);
-    wind_set(window, WF_NAME, (long)" Memo " >> 16, (long)" Memo " & 0xFFFF, 0, 0);
-    wind_calc(WC_BORDER, NAME | CLOSER | MOVER, 40, 60, 400, 200, &x, &y, &w, &h);
-    wind_open(window, x, y, w, h);
-    tell_window();
+    memo_win = open_window(" Memo ", 40, 60, 400, 200);
+    info_win = open_window(" Info ", 320, 220, 200, 60);
+    if (memo_win < 0 || info_win < 0) {
+        form_alert(1, "[3][memo: no window is free.][ Quit ]");
+        done = 1;
+    }
     say("ready");
 
     while (!done) {
         evnt_mesag(msgbuf);
         switch (msgbuf[0]) {
-        case WM_REDRAW:
-            redraw(msgbuf[4], msgbuf[5], msgbuf[6], msgbuf[7]);
-            break;
+        case WM_REDRAW: redraw(msgbuf[3], msgbuf[4], msgbuf[5], msgbuf[6], msgbuf[7]); break;
         case WM_TOPPED:
-            wind_set(window, WF_TOP, 0, 0, 0, 0);
+            wind_set(msgbuf[3], WF_TOP, 0, 0, 0, 0);
+            sprintf(text, "topped %d", msgbuf[3]);
+            say(text);
             break;
         case WM_MOVED:
-            wind_set(window, WF_CURRXYWH, msgbuf[4], msgbuf[5], msgbuf[6], msgbuf[7]);
-            sprintf(text, "moved %d %d", msgbuf[4], msgbuf[5]);
+            wind_set(msgbuf[3], WF_CURRXYWH, msgbuf[4], msgbuf[5], msgbuf[6], msgbuf[7]);
+            sprintf(text, "moved %d %d %d", msgbuf[3], msgbuf[4], msgbuf[5]);
             say(text);
-            tell_window();
+            tell_window(msgbuf[3]);
             break;
-        case WM_CLOSED:
-            done = 1;
-            break;
-        case MN_SELECTED:
-            done = chosen(msgbuf[3], msgbuf[4]);
-            break;
+        case WM_CLOSED: done = 1; break;
+        case MN_SELECTED: done = chosen(msgbuf[3], msgbuf[4]); break;
         }
     }
-    wind_close(window);
-    wind_delete(window);
+    wind_close(info_win);
+    wind_delete(info_win);
+    wind_close(memo_win);
+    wind_delete(memo_win);
     menu_bar(menu_tree, 0);
     rsrc_free();
     v_clsvwk(handle);

@@ -104,20 +104,18 @@ int user_trampoline(PARMBLK *pb)
 
 // A classic colour word (frame colour in bits 12-15, text colour 8-11,
 // opaque text bit 7, fill pattern 4-6, interior colour 0-3) as the layer's
-// colours and look.
+// colours and look. The fill always covers what lies below: pattern 0
+// (hollow) is the background colour, as a dialog's usual 0x1100 root shows
+// white over the screen; the text bit says how text goes over that fill.
 void colour_word_in(unsigned word, OBJECT &o)
 {
     const int frame = word >> 12 & 15, text = word >> 8 & 15, pattern = word >> 4 & 7;
     const int interior = word & 15;
     const bool opaque = word & 0x80;
     o.ob_colbyte = (unsigned char)(frame << 4 | text);
-    o.ob_fill = (unsigned char)interior;
+    o.ob_fill = (unsigned char)(pattern == 0 ? WHITE : interior);
     unsigned char look = opaque ? 0 : OL_TRANSPARENT;
-    if (pattern == 0 && opaque)
-        o.ob_fill = WHITE;  // hollow in replace mode: the background colour
-    else if (pattern == 0)
-        look |= OL_HOLLOW;
-    else if (pattern != SOLID_PATTERN)
+    if (pattern != 0 && pattern != SOLID_PATTERN)
         look |= (unsigned char)(OL_HOLLOW - pattern);  // the dither of that density
     o.ob_look = look;
 }

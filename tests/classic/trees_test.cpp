@@ -146,13 +146,13 @@ TEST(ClassicTrees, BoxWordsBecomeColoursLooksAndFrames)
         int colbyte, fill, look, thick;
         long character;
     } cases[] = {
-        {0x000111F0, 0x11, 0, 0, 1, 0},                           // opaque, solid white
-        {0x41FF2173, 0x21, 3, OL_TRANSPARENT, -1, 'A'},           // transparent, solid green
-        {0x00FE1194, 0x11, 4, OL_HOLLOW - 1, -2, 0},              // opaque, sparsest dither
-        {0x000311E2, 0x11, 2, OL_HOLLOW - 6, 3, 0},               // densest dither
-        {0x00001185, 0x11, 0, 0, 0, 0},                           // opaque hollow: white
-        {0x00001105, 0x11, 5, OL_HOLLOW | OL_TRANSPARENT, 0, 0},  // transparent hollow
-        {0x5A00F0F0, 0xF0, 0, 0, 0, 'Z'},                         // frame and text colours
+        {0x000111F0, 0x11, 0, 0, 1, 0},                  // opaque, solid white
+        {0x41FF2173, 0x21, 3, OL_TRANSPARENT, -1, 'A'},  // transparent, solid green
+        {0x00FE1194, 0x11, 4, OL_HOLLOW - 1, -2, 0},     // opaque, sparsest dither
+        {0x000311E2, 0x11, 2, OL_HOLLOW - 6, 3, 0},      // densest dither
+        {0x00001185, 0x11, 0, 0, 0, 0},                  // opaque hollow: white
+        {0x00001105, 0x11, 0, OL_TRANSPARENT, 0, 0},     // transparent hollow: white too
+        {0x5A00F0F0, 0xF0, 0, 0, 0, 'Z'},                // frame and text colours
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.spec);
