@@ -8,12 +8,7 @@
 #include "gem/classic/appl.h"
 #include "gem/classic/internal.h"
 
-// The layer's workstation handle. A program of the classic profile has its
-// own renamed (classic.h), so the layer's is defined here, weak, and linked
-// whenever appl_init is; a program that defines `handle` itself keeps its own.
-__attribute__((weak)) int handle = 0;
-
-// Weak too: a classic program may define these WORDs itself; the profile
+// Weak: a classic program may define these WORDs itself; the profile
 // then writes into the program's.
 __attribute__((weak)) short gl_apid = 0;
 __attribute__((weak)) short gl_ap_version = 0;

@@ -556,8 +556,11 @@ int gemc_rsrc_free(void);
 
 #ifndef GEM_CLASSIC_IMPLEMENTATION
 /* The layer keeps a workstation handle of its own under the name `handle`,
- * and classic programs often name theirs so, in any width. The program's
- * is renamed, so the two never share storage. */
+ * which its programs define. Each file of a classic program defines it here,
+ * weak (one is kept), so it exists however the program links. Classic
+ * programs often name their own VDI handle so, in any width: the
+ * program's is renamed, so the two never share storage. */
+__attribute__((weak)) int handle = 0;
 #define handle gemc_program_handle
 #endif
 
