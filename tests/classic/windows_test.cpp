@@ -83,7 +83,7 @@ TEST(ClassicWindows, NewdeskTakesAClassicTreeThroughASplitAddress)
     GEMC_OBJECT desk[1] = {{-1, -1, -1, 20, 0x20, 0, 0x00001072L, 0, 11, 640, 469}};
     const long a = (long)desk;
     const auto desktop_pixel = [] { return headless::screen_pixels()[300 * 640 + 300]; };
-    wind_set_tree(0, WF_NEWDESK, nullptr, 0); // the plain desktop, as the layer draws it
+    wind_set_tree(0, WF_NEWDESK, nullptr, 0);  // the plain desktop, as the layer draws it
     const unsigned char plain = desktop_pixel();
     ASSERT_NE(plain, 2);
     EXPECT_EQ(gemc_wind_set(0, WF_NEWDESK, a >> 16, a & 0xFFFF, 0, 0), 1);
