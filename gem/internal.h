@@ -275,6 +275,11 @@ int _rsrc_release(void);
 int _relocate(OBJECT *tree, short index, short target, short *x, short *y);
 void _narrow(OBJECT *tree, short *idx, short x, short y);
 
+/* A position or size in character cells (characters in the low byte, pixels
+ * in the high byte, both unsigned) as pixels for a cell of `cell` pixels
+ * (gem/resource/obfix.cpp). */
+short _cells_to_pixels(short value, int cell);
+
 /* The whole state of an object as an OS_* word, and setting it: OS_SELECTED,
  * OS_CHECKED and OS_DISABLED are the OF_* bits, the rest ob_xstate
  * (gem/resource/state.cpp). */

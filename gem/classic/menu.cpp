@@ -3,18 +3,6 @@
 // the user changed in it back (_gemc_trees_out).
 #include "gem/classic/trees.h"
 
-namespace {
-
-// Characters in the low byte, pixels in the high byte (both unsigned).
-short cells_to_pixels(short value, int cell)
-{
-    const unsigned v = (unsigned short)value;
-    const long pixels = (long)(v & 0xff) * cell + (long)(v >> 8);
-    return (short)(pixels < 32767 ? pixels : 32767);
-}
-
-}  // namespace
-
 int gemc_menu_bar(GEMC_OBJECT *tree, int show)
 {
     if (!tree)
@@ -49,9 +37,9 @@ int gemc_rsrc_obfix(GEMC_OBJECT *tree, int obj)
     short wchar, hchar, wbox, hbox;
     graf_handle(&wchar, &hchar, &wbox, &hbox);
     GEMC_OBJECT &ob = tree[obj];
-    ob.ob_x = cells_to_pixels(ob.ob_x, wchar);
-    ob.ob_y = cells_to_pixels(ob.ob_y, hchar);
-    ob.ob_width = cells_to_pixels(ob.ob_width, wchar);
-    ob.ob_height = cells_to_pixels(ob.ob_height, hchar);
+    ob.ob_x = _cells_to_pixels(ob.ob_x, wchar);
+    ob.ob_y = _cells_to_pixels(ob.ob_y, hchar);
+    ob.ob_width = _cells_to_pixels(ob.ob_width, wchar);
+    ob.ob_height = _cells_to_pixels(ob.ob_height, hchar);
     return 1;
 }

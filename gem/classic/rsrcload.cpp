@@ -65,14 +65,6 @@ std::vector<std::unique_ptr<Loaded>> loaded;
 
 Loaded *current() { return loaded.empty() ? nullptr : loaded.back().get(); }
 
-// Characters in the low byte, pixels in the high byte.
-short cells_to_pixels(short value, int cell)
-{
-    const unsigned v = (unsigned short)value;
-    const long pixels = (long)(v & 0xff) * cell + (long)(v >> 8);
-    return (short)(pixels < 32767 ? pixels : 32767);
-}
-
 size_t edit_size(const rscfile::Resource &r, const rscfile::Tedinfo &t)
 {
     const size_t text = std::strlen((const char *)&r.bytes[t.ptext]) + 1;
@@ -126,8 +118,8 @@ void build_objects(const rscfile::Resource &r, Loaded &l, short wchar, short hch
 {
     for (const rscfile::Object &o : r.objects) {
         l.objects.push_back({o.next, o.head, o.tail, o.type, o.flags, o.state, object_spec(o, l),
-                             cells_to_pixels(o.x, wchar), cells_to_pixels(o.y, hchar),
-                             cells_to_pixels(o.w, wchar), cells_to_pixels(o.h, hchar)});
+                             _cells_to_pixels(o.x, wchar), _cells_to_pixels(o.y, hchar),
+                             _cells_to_pixels(o.w, wchar), _cells_to_pixels(o.h, hchar)});
     }
     for (const rscfile::Tree &t : r.trees)
         l.trees.push_back(&l.objects[(size_t)t.root]);

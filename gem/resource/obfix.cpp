@@ -2,17 +2,12 @@
 #include "gem/internal.h"
 #include "gem/resource/walk.h"
 
-namespace {
-
-// Characters in the low byte, pixels in the high byte (both unsigned).
-short cells_to_pixels(short value, int cell)
+short _cells_to_pixels(short value, int cell)
 {
     const unsigned v = (unsigned short)value;
     const long pixels = (long)(v & 0xff) * cell + (long)(v >> 8);
     return (short)(pixels < 32767 ? pixels : 32767);
 }
-
-}  // namespace
 
 int rsrc_obfix(OBJECT *tree, int obj)
 {
@@ -24,9 +19,9 @@ int rsrc_obfix(OBJECT *tree, int obj)
     short wchar, hchar, wbox, hbox;
     graf_handle(&wchar, &hchar, &wbox, &hbox);
     OBJECT &ob = tree[obj];
-    ob.ob_x = cells_to_pixels(ob.ob_x, wchar);
-    ob.ob_y = cells_to_pixels(ob.ob_y, hchar);
-    ob.ob_width = cells_to_pixels(ob.ob_width, wchar);
-    ob.ob_height = cells_to_pixels(ob.ob_height, hchar);
+    ob.ob_x = _cells_to_pixels(ob.ob_x, wchar);
+    ob.ob_y = _cells_to_pixels(ob.ob_y, hchar);
+    ob.ob_width = _cells_to_pixels(ob.ob_width, wchar);
+    ob.ob_height = _cells_to_pixels(ob.ob_height, hchar);
     return 1;
 }
