@@ -685,6 +685,7 @@ int gemc_wind_update(int mode);
 int gemc_wind_get(int whandle, int field, GEMC_REF a, GEMC_REF b, GEMC_REF c, GEMC_REF d);
 int gemc_wind_set(int whandle, int field, long a, long b, long c, long d);
 int wind_set_str(int whandle, int field, const char *text);
+int wind_get_str(int whandle, int field, char *text); /* at most 128 bytes, the 0 included */
 int gemc_wind_calc(int type, int kind, int x, int y, int w, int h, GEMC_REF x2, GEMC_REF y2,
                    GEMC_REF w2, GEMC_REF h2);
 int gemc_wind_get_grect(int whandle, int field, struct grect *r);
